@@ -1,0 +1,41 @@
+#pragma once
+
+// The embedded browser as a web browser control drives it. Navigate returns
+// at once; the page loads in the background on the event loop, and each
+// finished download raises on_download_complete (a page may raise it several
+// times). A fragment-only navigation stays in the same document.
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/keys.h"
+#include "platform/page_model.h"
+
+class Browser {
+ public:
+  virtual ~Browser() = default;
+  virtual void Navigate(const std::string& address) = 0;
+  // True while a navigation is in progress.
+  virtual bool Busy() const = 0;
+  // The document loaded last; RuntimeError before the first one.
+  virtual std::shared_ptr<HtmlDocument> Document() const = 0;
+  // The address of the current page ("" before the first navigation).
+  virtual std::string LocationURL() const = 0;
+  // The page's text as a person would read it, for the console and traces.
+  virtual std::string page_text() const = 0;
+  // The browser control took its window's keyboard focus.
+  virtual void focus_gained() = 0;
+  // A key event reaching the browser while it has the keyboard focus; the
+  // page hands it to its focused element (a plug-in takes its own keys).
+  virtual void key_event(const KeyEvent& event) = 0;
+
+  // Raised, on the event loop, after each finished download.
+  std::function<void()> on_download_complete;
+};
+
+class BrowserFactory {
+ public:
+  virtual ~BrowserFactory() = default;
+  virtual std::unique_ptr<Browser> create_browser() = 0;
+};
