@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 enum class ControlKind {
@@ -27,6 +28,13 @@ enum class ControlKind {
 };
 
 const char* control_kind_name(ControlKind kind);
+
+// Whether controls of this kind are windows of their own (picture boxes,
+// buttons, text and list controls, browsers), which stack among themselves in
+// table order, or are drawn on their container's surface behind every
+// windowed control of that container (labels, images, lines). Timers are
+// neither drawn nor stacked.
+bool control_kind_windowed(ControlKind kind);
 
 struct Rgb {
   uint8_t r = 0;
@@ -73,7 +81,8 @@ struct ControlSpec {
   int max = 0;
   int small_change = 1;
   int large_change = 1;
-  std::string note;  // what the design says of the control's role
+  std::string note;         // what the design says of the control's role
+  bool horizontal = false;  // scroll bars: laid across the window rather than upright
 };
 
 struct TimerSpec {
@@ -93,6 +102,12 @@ struct WindowLayout {
   bool centred = false;                // placed centred on the screen when first shown
   std::vector<ControlSpec> controls;   // in stacking order, the first in front
   std::vector<TimerSpec> timers;
+  FontSpec font;     // the window's font, used by every control without a font of its own
+  std::string note;  // the sizes and places the window takes at run time
+
+  // The control or timer of that name, or nullptr when the window has none.
+  const ControlSpec* control(std::string_view control_name) const;
+  const TimerSpec* timer(std::string_view timer_name) const;
 };
 
 const WindowLayout& Form1Layout();
