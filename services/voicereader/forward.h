@@ -1,0 +1,12 @@
+#pragma once
+
+// Forward declarations for the voice reader service.
+
+class PlayerDirectory;
+class PlayerTextField;
+class PlayerVoice;
+class RecordingPlayerVoice;
+class VoiceList;
+class VoiceReaderPlayer;
+class VoiceReaderSite;
+struct VoiceEntry;
