@@ -6,6 +6,7 @@ class PlayerDirectory;
 class PlayerTextField;
 class PlayerVoice;
 class RecordingPlayerVoice;
+class SpeakerPlayerVoice;
 class VoiceList;
 class VoiceReaderPlayer;
 class VoiceReaderSite;

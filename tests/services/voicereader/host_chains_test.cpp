@@ -201,14 +201,6 @@ TEST(HostChains, SpeakingAnEmptyClipboardEmptiesTheFieldAndPressesSpeakOnce) {
   EXPECT_EQ(host.log->back().text, "");
 }
 
-TEST(HostChains, TheListPicksSendTheMacroKeyCounts) {
-  Host host;
-  host.keys->pick_list_from_top();
-  EXPECT_EQ(host.keys->sent().size(), 20u);
-  host.keys->pick_list_from_bottom();
-  EXPECT_EQ(host.keys->sent().size(), 48u);
-}
-
 // The two list facts, from every highlight and every applied voice.
 
 TEST(VoiceListPicks, PageUpFiveTimesThenDownFiveTimesLandsOnEnglishUs) {
@@ -247,24 +239,6 @@ TEST(VoiceListPicks, MovesStopAtTheEnds) {
   EXPECT_EQ(list.highlighted_entry().name, "Ukrainian");
   list.page_up();
   EXPECT_EQ(list.highlighted(), 13);
-}
-
-TEST(VoiceListPicks, ThePlayersListReachesBothVoicesFromAnyHighlight) {
-  for (int start = 0; start < 18; ++start) {
-    for (bool russian : {false, true}) {
-      Host host;
-      host.keys->reshape();
-      for (int i = 0; i < 5; ++i) host.keys->tap(vk::PRIOR);
-      for (int i = 0; i < start; ++i) host.keys->tap(vk::DOWN);
-      if (russian) {
-        host.keys->pick_list_from_bottom();
-      } else {
-        host.keys->pick_list_from_top();
-      }
-      host.keys->press_enter();
-      EXPECT_EQ(host.player->shown_voice(), russian ? "Russian" : "English US") << start;
-    }
-  }
 }
 
 }  // namespace

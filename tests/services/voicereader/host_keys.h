@@ -6,6 +6,7 @@
 // and Ctrl state of the moment. Also a clipboard kept in memory.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -42,13 +43,22 @@ class MemoryClipboard : public Clipboard {
 
 class HostKeys {
  public:
-  explicit HostKeys(Plugin& player) : m_player(player) {}
+  using FocusStep = std::function<void()>;
+  using KeySink = std::function<void(const KeyEvent&)>;
+
+  // Works the player directly: its focus and click, its key events.
+  explicit HostKeys(Plugin& player)
+      : m_focus_step([&player] {
+          player.focus();
+          player.click();
+        }),
+        m_sink([&player](const KeyEvent& event) { player.key_event(event); }) {}
+  // Works it through something else, such as a page holding the player.
+  HostKeys(FocusStep focus_step, KeySink sink)
+      : m_focus_step(std::move(focus_step)), m_sink(std::move(sink)) {}
 
   // The focus step: the element's focus, then its click.
-  void focus_player() {
-    m_player.focus();
-    m_player.click();
-  }
+  void focus_player() { m_focus_step(); }
 
   void key_down(uint8_t code) {
     if (code == vk::SHIFT) m_shift = true;
@@ -151,10 +161,11 @@ class HostKeys {
     event.shift = m_shift;
     event.ctrl = m_ctrl;
     m_sent.push_back(event);
-    m_player.key_event(event);
+    m_sink(event);
   }
 
-  Plugin& m_player;
+  FocusStep m_focus_step;
+  KeySink m_sink;
   bool m_shift = false;
   bool m_ctrl = false;
   std::vector<KeyEvent> m_sent;

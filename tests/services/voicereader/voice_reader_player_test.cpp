@@ -126,14 +126,6 @@ TEST_F(PlayerTest, FocusAndClickBringTheFocusToTheTextFieldAndSelectAll) {
   EXPECT_EQ(player->field().selected_text(), "Good morning");
 }
 
-TEST_F(PlayerTest, TabbingBackIntoTheTextFieldSelectsAll) {
-  fill_field("abc");
-  keys->tap(vk::END);
-  keys->press_tab();
-  keys->press_shift_tab();
-  EXPECT_EQ(player->field().selected_text(), "abc");
-}
-
 // The text field.
 
 TEST_F(PlayerTest, PageAndArrowKeysInTheFieldMoveTheCaretAndKeepTheText) {
