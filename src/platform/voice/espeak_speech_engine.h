@@ -1,0 +1,58 @@
+#pragma once
+
+// The local speech engine on espeak-ng, with the automation semantics of a
+// voice object:
+//
+// - Rate is a whole number from -10 to 10. A fractional value arrives as
+//   the nearest whole number; a value exactly halfway between two goes to
+//   the even one (0.5 -> 0, 1.5 -> 2, -2.5 -> -2), as the automation
+//   conversion of a double to a whole-number property does. A value whose
+//   nearest whole number lies outside -10..10 (or that is not a number)
+//   throws RuntimeError and leaves Rate as it was. Rate 0 speaks at 175
+//   words per minute; each ten steps halve or double that.
+// - Speak(text, SVSFlagsAsync) queues the text behind speech in progress
+//   and returns at once.
+// - Speak(text, SVSFPurgeBeforeSpeak) stops current and queued speech
+//   first; with an empty text that is all it does.
+// - Every Speak returns the next stream number: 1, 2, 3...
+//
+// NOTE: Speak without SVSFlagsAsync queues too and returns at once. Waiting
+// for the speech would stall the window thread that makes every call, and
+// no caller depends on the wait.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/speech_engine.h"
+#include "platform/voice/speaker.h"
+
+class Trace;
+
+class EspeakSpeechEngine : public SpeechEngine {
+ public:
+  // RuntimeError when no installed voice serves `voice`. With a trace,
+  // every call is traced.
+  EspeakSpeechEngine(std::shared_ptr<EspeakSynth> synth, std::unique_ptr<AudioSink> sink,
+                     const std::string& voice = "bg", Trace* trace = nullptr);
+
+  void set_Rate(double rate) override;
+  int32_t Rate() const override { return m_rate; }
+  int32_t Speak(const std::string& text, int32_t flags) override;
+
+  // The speaker behind the engine, for its observer and its idle state.
+  Speaker& speaker() { return m_speaker; }
+
+  // `rate` as the engine receives it: the nearest whole number, halves to
+  // even; empty when that lies outside -10..10 or `rate` is not a number.
+  static std::optional<int32_t> nearest_rate(double rate);
+
+ private:
+  void trace(const std::string& line);
+
+  Speaker m_speaker;
+  Trace* m_trace;
+  int32_t m_rate = 0;
+  int32_t m_next_stream = 1;
+};

@@ -1,0 +1,186 @@
+#include "platform/voice/espeak_speech_engine.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "app/runtime_error.h"
+#include "app/trace.h"
+#include "platform/voice/null_sink.h"
+#include "voice_test_support.h"
+
+using voice_test::EventLog;
+using voice_test::GatedSink;
+using voice_test::GateState;
+using voice_test::Heard;
+using voice_test::kGenerous;
+using Event = Speaker::Event;
+
+namespace {
+
+struct Engine {
+  explicit Engine(std::unique_ptr<AudioSink> sink = std::make_unique<NullSink>())
+      : engine(EspeakSynth::acquire(), std::move(sink), "bg") {
+    engine.speaker().set_observer(log.observer());
+  }
+  EventLog log;
+  EspeakSpeechEngine engine;
+};
+
+struct HeldEngine {
+  HeldEngine() : engine(std::make_unique<GatedSink>(gate)) {}
+  ~HeldEngine() { gate->release(); }
+  std::shared_ptr<GateState> gate = std::make_shared<GateState>();
+  Engine engine;
+};
+
+TEST(EspeakSpeechEngineRate, StartsAtNormalSpeed) {
+  Engine e;
+  EXPECT_EQ(e.engine.Rate(), 0);
+  EXPECT_EQ(e.engine.speaker().words_per_minute(), 175);
+}
+
+TEST(EspeakSpeechEngineRate, ReceivesTheNearestWholeNumber) {
+  Engine e;
+  const std::pair<double, int32_t> cases[] = {
+      {47.0 / 10 - 5, 0}, {-0.3, 0},    {0.4, 0},   {0.6, 1}, {-0.6, -1},
+      {10.4, 10},         {-10.4, -10}, {9.99, 10}, {3.0, 3}, {-7.2, -7}};
+  for (const auto& [written, received] : cases) {
+    e.engine.set_Rate(written);
+    EXPECT_EQ(e.engine.Rate(), received) << written;
+  }
+}
+
+TEST(EspeakSpeechEngineRate, TakesHalvesToTheEvenNeighbour) {
+  Engine e;
+  const std::pair<double, int32_t> cases[] = {{0.5, 0},   {1.5, 2},   {2.5, 2},    {-0.5, 0},
+                                              {-2.5, -2}, {10.5, 10}, {-10.5, -10}};
+  for (const auto& [written, received] : cases) {
+    e.engine.set_Rate(written);
+    EXPECT_EQ(e.engine.Rate(), received) << written;
+  }
+}
+
+TEST(EspeakSpeechEngineRate, RefusesValuesOutsideTheScaleAndKeepsTheOldRate) {
+  Engine e;
+  e.engine.set_Rate(4);
+  const double refused[] = {10.6,
+                            -10.6,
+                            11,
+                            -11,
+                            11.5,
+                            1e300,
+                            std::numeric_limits<double>::quiet_NaN(),
+                            std::numeric_limits<double>::infinity()};
+  for (const double rate : refused) {
+    EXPECT_THROW(e.engine.set_Rate(rate), RuntimeError) << rate;
+    EXPECT_EQ(e.engine.Rate(), 4);
+  }
+  EXPECT_EQ(e.engine.speaker().words_per_minute(), Speaker::words_per_minute_for_rate(4));
+}
+
+TEST(EspeakSpeechEngineRate, SetsTheSpeakersSpeed) {
+  Engine e;
+  e.engine.set_Rate(10);
+  EXPECT_EQ(e.engine.speaker().words_per_minute(), 350);
+  e.engine.set_Rate(-0.3);
+  EXPECT_EQ(e.engine.speaker().words_per_minute(), 175);
+}
+
+TEST(EspeakSpeechEngineSpeak, NumbersEveryCallsStream) {
+  Engine e;
+  EXPECT_EQ(e.engine.Speak("Едно.", SVSFlagsAsync), 1);
+  EXPECT_EQ(e.engine.Speak("", SVSFPurgeBeforeSpeak), 2);
+  EXPECT_EQ(e.engine.Speak("Три.", SVSFlagsAsync), 3);
+}
+
+TEST(EspeakSpeechEngineSpeak, AsyncCallsAreBothSpokenInOrder) {
+  Engine e;
+  e.engine.Speak("Първо.", SVSFlagsAsync);
+  e.engine.Speak("Второ.", SVSFlagsAsync);
+  ASSERT_TRUE(e.engine.speaker().wait_until_idle(kGenerous));
+  EXPECT_EQ(e.log.events(), (std::vector<Heard>{{Event::Started, "Първо."},
+                                                {Event::Finished, "Първо."},
+                                                {Event::Started, "Второ."},
+                                                {Event::Finished, "Второ."}}));
+}
+
+TEST(EspeakSpeechEngineSpeak, ASecondTextWaitsBehindTheFirstWithoutCuttingItOff) {
+  HeldEngine h;
+  h.engine.engine.Speak("Първо, задържано.", SVSFlagsAsync);
+  ASSERT_TRUE(h.gate->wait_for_writes(1));
+  h.engine.engine.Speak("Второ.", SVSFlagsAsync);
+  EXPECT_TRUE(h.engine.engine.speaker().busy());
+  h.gate->release();
+  ASSERT_TRUE(h.engine.engine.speaker().wait_until_idle(kGenerous));
+  EXPECT_EQ(h.engine.log.events(), (std::vector<Heard>{{Event::Started, "Първо, задържано."},
+                                                       {Event::Finished, "Първо, задържано."},
+                                                       {Event::Started, "Второ."},
+                                                       {Event::Finished, "Второ."}}));
+}
+
+TEST(EspeakSpeechEngineSpeak, EmptyTextWithPurgeStopsCurrentAndQueuedSpeech) {
+  HeldEngine h;
+  h.engine.engine.Speak("Първо, задържано.", SVSFlagsAsync);
+  ASSERT_TRUE(h.gate->wait_for_writes(1));
+  h.engine.engine.Speak("Второ.", SVSFlagsAsync);
+  h.engine.engine.Speak("", SVSFPurgeBeforeSpeak);
+  h.gate->release();
+  ASSERT_TRUE(h.engine.engine.speaker().wait_until_idle(kGenerous));
+  EXPECT_EQ(h.engine.log.events(), (std::vector<Heard>{{Event::Started, "Първо, задържано."},
+                                                       {Event::Stopped, "Първо, задържано."}}));
+}
+
+TEST(EspeakSpeechEngineSpeak, TextWithPurgeReplacesWhatWasBeingSaid) {
+  HeldEngine h;
+  h.engine.engine.Speak("Първо, задържано.", SVSFlagsAsync);
+  ASSERT_TRUE(h.gate->wait_for_writes(1));
+  h.engine.engine.Speak("Второ.", SVSFlagsAsync);
+  h.engine.engine.Speak("Трето.", SVSFPurgeBeforeSpeak | SVSFlagsAsync);
+  h.gate->release();
+  ASSERT_TRUE(h.engine.engine.speaker().wait_until_idle(kGenerous));
+  EXPECT_EQ(h.engine.log.events(), (std::vector<Heard>{{Event::Started, "Първо, задържано."},
+                                                       {Event::Stopped, "Първо, задържано."},
+                                                       {Event::Started, "Трето."},
+                                                       {Event::Finished, "Трето."}}));
+}
+
+TEST(EspeakSpeechEngineSpeak, WithoutTheAsyncFlagItStillOnlyQueues) {
+  HeldEngine h;
+  h.engine.engine.Speak("Задържано.", 0);
+  ASSERT_TRUE(h.gate->wait_for_writes(1));
+  // The call returned while the sink still holds the text.
+  EXPECT_TRUE(h.engine.engine.speaker().busy());
+}
+
+TEST(EspeakSpeechEngineTrace, TracesRateAndSpeakCalls) {
+  Trace trace;
+  std::vector<std::string> lines;
+  trace.set_enabled(true);
+  trace.set_sink([&](const std::string& line) { lines.push_back(line); });
+  EspeakSpeechEngine engine(EspeakSynth::acquire(), std::make_unique<NullSink>(), "bg", &trace);
+  engine.set_Rate(-0.3);
+  engine.Speak("Ред\r\nвтори", SVSFlagsAsync);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0], "speech: Rate = 0");
+  EXPECT_EQ(lines[1], "speech: Speak \"Ред  втори\" flags 1 -> stream 1");
+}
+
+TEST(EspeakSpeechEngineTrace, ShortensLongTextsWithoutSplittingALetter) {
+  Trace trace;
+  std::vector<std::string> lines;
+  trace.set_enabled(true);
+  trace.set_sink([&](const std::string& line) { lines.push_back(line); });
+  EspeakSpeechEngine engine(EspeakSynth::acquire(), std::make_unique<NullSink>(), "bg", &trace);
+  std::string text;
+  for (int i = 0; i < 40; ++i) text += "я";  // 80 bytes of two-byte letters
+  engine.Speak("x" + text, SVSFPurgeBeforeSpeak);
+  engine.Speak("", SVSFPurgeBeforeSpeak);
+  ASSERT_EQ(lines.size(), 2u);
+  std::string shown = "x";
+  for (int i = 0; i < 29; ++i) shown += "я";
+  EXPECT_EQ(lines[0], "speech: Speak \"" + shown + "...\" flags 2 -> stream 1");
+}
+
+}  // namespace
