@@ -32,6 +32,10 @@ class Browser {
 
   // Raised, on the event loop, after each finished download.
   std::function<void()> on_download_complete;
+  // Raised at once when an element of the page takes the focus through
+  // focus() or Click(): the browser control then becomes its window's
+  // focused control, so that the keyboard reaches the page.
+  std::function<void()> on_focus_request;
 };
 
 class BrowserFactory {

@@ -1,0 +1,22 @@
+#include "app/check_box.h"
+
+#include "app/runtime_error.h"
+
+CheckBox::CheckBox(Window& window, const ControlSpec& spec)
+    : Control(window, spec), m_value(static_cast<int16_t>(spec.value)), m_caption(spec.caption) {}
+
+void CheckBox::set_Value(int16_t value) {
+  if (value < 0 || value > 2) throw RuntimeError("Invalid property value");
+  if (value == m_value) return;
+  m_value = value;
+  changed();
+  if (on_click) raise("Click", on_click);
+}
+
+void CheckBox::user_click() { set_Value(m_value == 1 ? 0 : 1); }
+
+std::optional<std::string> CheckBox::property(std::string_view name) const {
+  if (name == "Value") return std::to_string(m_value);
+  if (name == "Caption") return m_caption;
+  return Control::property(name);
+}

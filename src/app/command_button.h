@@ -1,0 +1,20 @@
+#pragma once
+
+// A command button with a caption. Several are hidden and only carry an
+// action for code to call.
+
+#include "app/control.h"
+
+class CommandButton : public Control {
+ public:
+  CommandButton(Window& window, const ControlSpec& spec) : Control(window, spec), m_caption(spec.caption) {}
+  const std::string& Caption() const { return m_caption; }
+  bool can_take_focus() const override { return true; }
+  std::optional<std::string> property(std::string_view name) const override {
+    if (name == "Caption") return m_caption;
+    return Control::property(name);
+  }
+
+ private:
+  std::string m_caption;
+};

@@ -1,0 +1,27 @@
+#include "app/option_button.h"
+
+#include "app/window.h"
+
+OptionButton::OptionButton(Window& window, const ControlSpec& spec)
+    : Control(window, spec), m_value(spec.value != 0), m_caption(spec.caption) {}
+
+void OptionButton::set_Value(bool value) {
+  if (value == m_value) return;
+  m_value = value;
+  changed();
+  if (!value) return;
+  for (Control* other : window().controls_in(container())) {
+    auto* option = dynamic_cast<OptionButton*>(other);
+    if (option != nullptr && option != this && option->m_value) {
+      option->m_value = false;
+      option->changed();
+    }
+  }
+  if (on_click) raise("Click", on_click);
+}
+
+std::optional<std::string> OptionButton::property(std::string_view name) const {
+  if (name == "Value") return m_value ? "True" : "False";
+  if (name == "Caption") return m_caption;
+  return Control::property(name);
+}

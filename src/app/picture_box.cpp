@@ -1,0 +1,6 @@
+#include "app/picture_box.h"
+
+std::optional<std::string> PictureBox::property(std::string_view name) const {
+  if (name == "ToolTipText") return spec().tooltip;
+  return Control::property(name);
+}

@@ -1,0 +1,183 @@
+#include "app/window.h"
+
+#include "app/application.h"
+#include "app/check_box.h"
+#include "app/command_button.h"
+#include "app/control.h"
+#include "app/image.h"
+#include "app/label.h"
+#include "app/option_button.h"
+#include "app/picture_box.h"
+#include "app/rich_text_box.h"
+#include "app/runtime.h"
+#include "app/runtime_error.h"
+#include "app/scroll_bar.h"
+#include "app/text.h"
+#include "app/text_box.h"
+#include "app/timer.h"
+#include "app/web_browser.h"
+#include "platform/desktop.h"
+#include "platform/screen.h"
+
+namespace {
+
+std::unique_ptr<Control> make_control(Window& window, const ControlSpec& spec) {
+  switch (spec.kind) {
+    case ControlKind::PictureBox:
+      return std::make_unique<PictureBox>(window, spec);
+    case ControlKind::Label:
+      return std::make_unique<Label>(window, spec);
+    case ControlKind::Image:
+    case ControlKind::Line:
+      return std::make_unique<Image>(window, spec);
+    case ControlKind::CheckBox:
+      return std::make_unique<CheckBox>(window, spec);
+    case ControlKind::OptionButton:
+      return std::make_unique<OptionButton>(window, spec);
+    case ControlKind::CommandButton:
+      return std::make_unique<CommandButton>(window, spec);
+    case ControlKind::RichTextBox:
+      return std::make_unique<RichTextBox>(window, spec);
+    case ControlKind::TextBox:
+      return std::make_unique<TextBox>(window, spec);
+    case ControlKind::ScrollBar:
+      return std::make_unique<ScrollBar>(window, spec);
+    case ControlKind::WebBrowser:
+      return std::make_unique<WebBrowser>(window, spec);
+    case ControlKind::Timer:
+      break;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+Window::Window(Application& app, const WindowLayout& layout)
+    : m_app(app), m_layout(layout), m_width(layout.width), m_height(layout.height) {
+  m_hwnd = runtime().desktop.create_window(*this);
+  build_controls();
+}
+
+Window::~Window() {
+  // Timers first: nothing may tick into a half-destroyed window.
+  for (auto& control : m_controls) {
+    if (auto* timer = dynamic_cast<Timer*>(control.get())) timer->shut_down();
+  }
+}
+
+Runtime& Window::runtime() const { return m_app.runtime(); }
+
+void Window::build_controls() {
+  for (const ControlSpec& spec : m_layout.controls) {
+    if (auto control = make_control(*this, spec)) m_controls.push_back(std::move(control));
+  }
+  for (const TimerSpec& spec : m_layout.timers) m_controls.push_back(std::make_unique<Timer>(*this, spec));
+  for (auto& control : m_controls) {
+    if (!control->spec().container.empty()) control->set_container(find(control->spec().container));
+  }
+}
+
+Control* Window::find(const std::string& control_name) const {
+  for (const auto& control : m_controls) {
+    if (control->name() == control_name) return control.get();
+  }
+  return nullptr;
+}
+
+std::vector<Control*> Window::controls_in(const Control* container) const {
+  std::vector<Control*> inside;
+  for (const auto& control : m_controls) {
+    if (control->container() == container) inside.push_back(control.get());
+  }
+  return inside;
+}
+
+void Window::changed() {
+  if (!m_unloaded) runtime().desktop.window_changed(*this);
+}
+
+void Window::control_changed(Control&) { changed(); }
+
+void Window::set_Left(float value) {
+  m_left = value;
+  changed();
+}
+
+void Window::set_Top(float value) {
+  m_top = value;
+  changed();
+}
+
+void Window::set_Width(float value) {
+  m_width = value < 0 ? 0 : value;
+  changed();
+}
+
+void Window::set_Height(float value) {
+  m_height = value < 0 ? 0 : value;
+  changed();
+}
+
+void Window::Show() {
+  if (m_unloaded) return;
+  if (!m_visible && m_layout.centred && !m_shown_once) {
+    const Screen& screen = runtime().desktop.screen();
+    m_left = screen.Width() / 2 - m_width / 2;
+    m_top = screen.Height() / 2 - m_height / 2;
+  }
+  m_shown_once = true;
+  m_visible = true;
+  changed();
+}
+
+void Window::Hide() {
+  m_visible = false;
+  changed();
+}
+
+void Window::shown_by_desktop(bool visible) {
+  if (visible) {
+    Show();
+  } else {
+    Hide();
+  }
+}
+
+void Window::Unload() { m_app.unload(*this); }
+
+void Window::mark_unloaded() {
+  for (auto& control : m_controls) {
+    if (auto* timer = dynamic_cast<Timer*>(control.get())) timer->shut_down();
+  }
+  m_visible = false;
+  m_focused = nullptr;
+  runtime().desktop.destroy_window(m_hwnd);
+  m_unloaded = true;
+}
+
+void Window::SetFocus() {
+  if (!m_visible) throw RuntimeError("Invalid procedure call: " + name() + " is not visible");
+  runtime().desktop.activate(*this);
+  if (m_focused != nullptr) m_focused->focus_gained();
+}
+
+void Window::focus_control(Control* control) {
+  m_focused = control;
+  runtime().desktop.activate(*this);
+  if (control != nullptr) control->focus_gained();
+}
+
+void Window::deliver_key(const KeyEvent& event) {
+  if (m_focused != nullptr && !m_unloaded) m_focused->key_event(event);
+}
+
+std::optional<std::string> Window::property(std::string_view property_name) const {
+  if (property_name == "Left") return text::format_number(m_left);
+  if (property_name == "Top") return text::format_number(m_top);
+  if (property_name == "Width") return text::format_number(m_width);
+  if (property_name == "Height") return text::format_number(m_height);
+  if (property_name == "Visible") return m_visible ? "True" : "False";
+  if (property_name == "hWnd") return std::to_string(m_hwnd);
+  if (property_name == "Loaded") return m_unloaded ? "False" : "True";
+  return std::nullopt;
+}

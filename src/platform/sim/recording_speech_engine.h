@@ -1,0 +1,72 @@
+#pragma once
+
+// The simulated speech engine: it records every Rate write and Speak call
+// and "speaks" its queue on the loop's clock, one item after the other, for
+// a time that grows with the text, so that queueing and purges can be seen.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/event_loop.h"
+#include "platform/speech_engine.h"
+
+class Trace;
+
+class RecordingSpeechEngine : public SpeechEngine {
+ public:
+  struct Utterance {
+    std::string text;
+    int32_t flags = 0;
+    int32_t rate = 0;
+    int64_t queued_at = 0;
+    int64_t started_at = -1;  // -1 until it starts
+    int64_t ended_at = -1;    // -1 until it ends
+    bool purged = false;
+  };
+
+  RecordingSpeechEngine(EventLoop& loop, Trace& trace) : m_loop(loop), m_trace(trace) {}
+  ~RecordingSpeechEngine() override;
+
+  void set_Rate(double rate) override;
+  int32_t Rate() const override { return m_rate; }
+  int32_t Speak(const std::string& text, int32_t flags) override;
+
+  const std::vector<double>& rate_writes() const { return m_rate_writes; }
+  const std::vector<Utterance>& utterances() const { return m_utterances; }
+  // The text being spoken now, or nullptr.
+  const Utterance* speaking() const;
+  int purges() const { return m_purges; }
+  // How long the engine speaks a text.
+  static int64_t duration_of(const std::string& text);
+
+ private:
+  void start_next();
+  void finish_current();
+
+  EventLoop& m_loop;
+  Trace& m_trace;
+  int32_t m_rate = 0;
+  std::vector<double> m_rate_writes;
+  std::vector<Utterance> m_utterances;
+  size_t m_next = 0;              // the first utterance not yet started
+  int64_t m_current = -1;         // index of the one being spoken
+  EventLoop::TaskId m_finish = 0;
+  int m_purges = 0;
+};
+
+class RecordingSpeechFactory : public SpeechEngineFactory {
+ public:
+  RecordingSpeechFactory(EventLoop& loop, Trace& trace) : m_loop(loop), m_trace(trace) {}
+  // With no engine installed, creation fails.
+  void set_installed(bool installed) { m_installed = installed; }
+  std::shared_ptr<SpeechEngine> CreateObject(const std::string& progid) override;
+  // The engine created last, or nullptr.
+  RecordingSpeechEngine* engine() const { return m_engine.get(); }
+
+ private:
+  EventLoop& m_loop;
+  Trace& m_trace;
+  bool m_installed = true;
+  std::shared_ptr<RecordingSpeechEngine> m_engine;
+};

@@ -1,0 +1,17 @@
+#pragma once
+
+// The simulated screen, sized in pixels and read in twips.
+
+#include "platform/screen.h"
+
+class SimDesktop;
+
+class SimScreen : public Screen {
+ public:
+  explicit SimScreen(const SimDesktop& desktop) : m_desktop(desktop) {}
+  float Width() const override;
+  float Height() const override;
+
+ private:
+  const SimDesktop& m_desktop;
+};

@@ -1,0 +1,98 @@
+// Result retrieval: two seconds after a request Timer2 reads the page's
+// "result_box" into Text3 and plans what is spoken after it and when.
+
+#include "app/resume_next.h"
+#include "app/shared_state.h"
+#include "app/text.h"
+#include "platform/clipboard.h"
+#include "translation/form2.h"
+#include "translation/module_proverka.h"
+#include "voicereader/form1.h"
+
+namespace {
+
+// 1500 + (Len(Text4) - 10) * v, with v the reading interval of the speech
+// window. When v is not a number the delay cannot be computed and stays
+// empty, 0: a timer with that interval never fires.
+double SpeechDelay(const RichTextBox& Text4, const TextBox& Text6) {
+  double v = 0;
+  if (!text::parse_number(Text6.Text(), v)) return 0;
+  return 1500 + (static_cast<double>(text::length(Text4.Text())) - 10) * v;
+}
+
+}  // namespace
+
+void Form2::Timer2_Timer() {
+  SharedState& s = shared();
+  // 1. The start-up progress bar stops for good.
+  ResumeNext([&] { Timer10.set_Enabled(false); });
+  // 2.
+  ResumeNext([&] { Text1.set_Visible(true); });
+  // 3. One read per request.
+  ResumeNext([&] { Timer2.set_Enabled(false); });
+  // 4.
+  ResumeNext([&] { Procedura(); });
+  // 5.
+  ResumeNext([&] { Text3.set_Visible(true); });
+  double delay = 0;
+  ResumeNext([&] { delay = SpeechDelay(Text4, form1().Text6); });
+  // 6. Bulgarian result.
+  if (Check3.Value() == 1 && Option1.Value()) {
+    ResumeNext([&] { Timer8.set_Interval(Check2.Value() == 0 ? 100 : delay); });
+    ResumeNext([&] { Timer8.set_Enabled(true); });
+  }
+  // 7. English result.
+  if (Check2.Value() == 1) {
+    ResumeNext([&] { CheckCyrillic(s, Text3.Text()); });
+    if (s.CyrillicScore.number() == 0) {
+      ResumeNext([&] { Timer9.set_Interval(Check3.Value() == 0 ? 100 : delay); });
+      ResumeNext([&] { Timer9.set_Enabled(true); });
+    }
+  }
+  // 8. Russian result.
+  if (Option2.Value() && Check3.Value() == 1) {
+    ResumeNext([&] { CheckCyrillic(s, Text3.Text()); });
+    if (s.CyrillicScore.number() > 0) {
+      ResumeNext([&] { Timer9.set_Interval(Check2.Value() == 0 ? 100 : delay); });
+      ResumeNext([&] { Timer9.set_Enabled(true); });
+    }
+  }
+}
+
+void Form2::Procedura() {
+  // 1.
+  ResumeNext([&] { WebBrowser3.SetFocus(); });
+  // 2.
+  ResumeNext([&] { PageElements = WebBrowser3.Document()->getElementsByTagName("SPAN"); });
+  if (!PageElements) return;
+  // 3.
+  int32_t n = 0;
+  ResumeNext([&] { n = PageElements->length(); });
+  // 4. The loop does not stop at a match: the last "result_box" wins.
+  for (int32_t i = 0; i <= n - 1; ++i) {
+    ResumeNext([&] {
+      if (PageElements->Item(i)->Id() == "result_box") Text3.set_Text(PageElements->Item(i)->InnerText());
+    });
+  }
+}
+
+void Form2::Timer8_Timer() {
+  Timer8.set_Enabled(false);
+  CheteneBulgar2();
+}
+
+void Form2::Timer9_Timer() {
+  // 1.
+  Timer9.set_Enabled(false);
+  // 2. The clipboard write below is not a new text for the watcher.
+  IgnoreClipboardOnce = 1;
+  // 3. The focus only serves the keyboard; a hidden window cannot take it
+  // and the reading goes on all the same.
+  ResumeNext([&] { Text3.SetFocus(); });
+  // 4. A clipboard held by another program stops the handler here: the
+  // result is not read, which is all that can be done without it.
+  clipboard().Clear();
+  clipboard().SetText(Text3.Text());
+  // 5.
+  Command7_Click();
+}
