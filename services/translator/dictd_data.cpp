@@ -1,0 +1,284 @@
+#include "services/translator/dictd_data.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <fstream>
+
+#include "services/translator/dictionary_error.h"
+
+namespace {
+
+constexpr unsigned char kGzipMagic1 = 0x1F;
+constexpr unsigned char kGzipMagic2 = 0x8B;
+constexpr unsigned char kDeflate = 8;
+constexpr unsigned char kFlagHeaderCrc = 0x02;
+constexpr unsigned char kFlagExtra = 0x04;
+constexpr unsigned char kFlagName = 0x08;
+constexpr unsigned char kFlagComment = 0x10;
+constexpr unsigned char kFlagReserved = 0xE0;
+constexpr size_t kGzipHeaderLength = 10;
+// Largest dictionary file or inflated text accepted; beyond it the file is
+// taken for damage rather than a dictionary.
+constexpr uint64_t kMaxTextLength = uint64_t{512} << 20;
+
+bool is_gzip(const std::string& bytes) {
+  return bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == kGzipMagic1 &&
+         static_cast<unsigned char>(bytes[1]) == kGzipMagic2;
+}
+
+bool read_file(const std::string& path, std::string& bytes) {
+  std::ifstream file(path, std::ios::binary | std::ios::ate);
+  if (!file) return false;
+  const std::streamoff size = file.tellg();
+  if (size < 0) throw DictionaryError("cannot read " + path);
+  if (static_cast<uint64_t>(size) > kMaxTextLength) throw DictionaryError(path + " is too large");
+  bytes.resize(static_cast<size_t>(size));
+  file.seekg(0);
+  if (!file.read(bytes.data(), size)) throw DictionaryError("cannot read " + path);
+  return true;
+}
+
+unsigned byte_at(const std::string& bytes, size_t at) {
+  return static_cast<unsigned char>(bytes[at]);
+}
+
+unsigned little16(const std::string& bytes, size_t at) {
+  return byte_at(bytes, at) | (byte_at(bytes, at + 1) << 8);
+}
+
+// An inflate stream that is always ended.
+class Inflater {
+ public:
+  explicit Inflater(int window_bits) { m_ok = inflateInit2(&m_stream, window_bits) == Z_OK; }
+  ~Inflater() {
+    if (m_ok) inflateEnd(&m_stream);
+  }
+  Inflater(const Inflater&) = delete;
+  Inflater& operator=(const Inflater&) = delete;
+
+  bool ok() const { return m_ok; }
+  z_stream& stream() { return m_stream; }
+
+ private:
+  z_stream m_stream{};
+  bool m_ok = false;
+};
+
+}  // namespace
+
+DictdData::DictdData(std::string bytes, std::string description)
+    : m_bytes(std::move(bytes)), m_description(std::move(description)) {}
+
+std::unique_ptr<DictdData> DictdData::open(const std::string& base_path) {
+  std::string bytes;
+  const std::string compressed = base_path + ".dict.dz";
+  if (read_file(compressed, bytes))
+    return from_bytes(std::move(bytes), compressed, Packing::Compressed);
+  const std::string plain = base_path + ".dict";
+  if (read_file(plain, bytes)) return from_bytes(std::move(bytes), plain, Packing::Plain);
+  throw DictionaryError("cannot open " + compressed);
+}
+
+std::unique_ptr<DictdData> DictdData::open_file(const std::string& path) {
+  std::string bytes;
+  if (!read_file(path, bytes)) throw DictionaryError("cannot open " + path);
+  const bool compressed = path.size() >= 3 && path.compare(path.size() - 3, 3, ".dz") == 0;
+  return from_bytes(std::move(bytes), path, compressed ? Packing::Compressed : Packing::Plain);
+}
+
+std::unique_ptr<DictdData> DictdData::from_bytes(std::string bytes, std::string description,
+                                                 Packing packing) {
+  std::unique_ptr<DictdData> data(new DictdData(std::move(bytes), std::move(description)));
+  const bool gzip = is_gzip(data->m_bytes);
+  if (packing == Packing::Compressed && !gzip) data->fail("not a gzip file");
+  if (packing == Packing::Plain || !gzip) {
+    data->m_form = Form::Plain;
+    return data;
+  }
+  data->parse_gzip_header();
+  return data;
+}
+
+void DictdData::fail(const std::string& what) const {
+  throw DictionaryError(m_description + ": " + what);
+}
+
+void DictdData::fail_chunk(size_t index, const char* what) const {
+  std::string message = "chunk ";
+  message += std::to_string(index);
+  message += ' ';
+  message += what;
+  fail(message);
+}
+
+void DictdData::parse_gzip_header() {
+  if (m_bytes.size() < kGzipHeaderLength) fail("truncated gzip header");
+  if (byte_at(m_bytes, 2) != kDeflate) fail("unknown gzip compression method");
+  const unsigned flags = byte_at(m_bytes, 3);
+  if (flags & kFlagReserved) fail("unknown gzip header flags");
+  m_form = Form::Gzip;
+  size_t at = kGzipHeaderLength;
+  if (flags & kFlagExtra) {
+    if (at + 2 > m_bytes.size()) fail("truncated gzip header");
+    const size_t extra_length = little16(m_bytes, at);
+    at += 2;
+    const size_t extra_end = at + extra_length;
+    if (extra_end > m_bytes.size()) fail("truncated gzip header");
+    // Subfields: two id bytes, a 16-bit length, the data.
+    while (at + 4 <= extra_end) {
+      const bool random_access = m_bytes[at] == 'R' && m_bytes[at + 1] == 'A';
+      const size_t field_length = little16(m_bytes, at + 2);
+      const size_t field = at + 4;
+      if (field + field_length > extra_end) fail("damaged gzip extra field");
+      if (random_access) {
+        // Version, chunk length, chunk count, then each chunk's size.
+        if (field_length < 6) fail("damaged dictzip field");
+        const unsigned version = little16(m_bytes, field);
+        const uint64_t chunk_length = little16(m_bytes, field + 2);
+        const size_t count = little16(m_bytes, field + 4);
+        if (version != 1 || chunk_length == 0 || field_length < 6 + 2 * count) {
+          fail("damaged dictzip field");
+        }
+        m_chunk_length = chunk_length;
+        m_chunk_sizes.reserve(count);
+        for (size_t i = 0; i < count; ++i)
+          m_chunk_sizes.push_back(little16(m_bytes, field + 6 + 2 * i));
+      }
+      at = field + field_length;
+    }
+    at = extra_end;
+  }
+  for (unsigned flag : {kFlagName, kFlagComment}) {
+    if (!(flags & flag)) continue;
+    const size_t end = m_bytes.find('\0', at);
+    if (end == std::string::npos) fail("truncated gzip header");
+    at = end + 1;
+  }
+  if (flags & kFlagHeaderCrc) at += 2;
+  if (at > m_bytes.size()) fail("truncated gzip header");
+  if (m_chunk_length == 0) return;
+  m_form = Form::Dictzip;
+  uint64_t offset = at;
+  for (uint64_t size : m_chunk_sizes) {
+    m_chunk_offsets.push_back(offset);
+    offset += size;
+  }
+  m_chunks.resize(m_chunk_sizes.size());
+}
+
+std::string DictdData::inflate_chunk(size_t index) const {
+  const uint64_t start = m_chunk_offsets[index];
+  const uint64_t size = m_chunk_sizes[index];
+  if (start + size > m_bytes.size()) fail_chunk(index, "is missing: the file is truncated");
+  Inflater inflater(-MAX_WBITS);
+  if (!inflater.ok()) fail("cannot start inflating");
+  z_stream& stream = inflater.stream();
+  // One byte of room beyond a whole chunk tells a chunk that is too long
+  // from one that fills its room exactly.
+  std::string out(m_chunk_length + 1, '\0');
+  stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(m_bytes.data() + start));
+  stream.avail_in = static_cast<uInt>(size);
+  stream.next_out = reinterpret_cast<Bytef*>(out.data());
+  stream.avail_out = static_cast<uInt>(out.size());
+  // Each call either makes progress or reports why it cannot.
+  int result = Z_OK;
+  while (result == Z_OK && stream.avail_in > 0 && stream.avail_out > 0) {
+    result = inflate(&stream, Z_SYNC_FLUSH);
+  }
+  if (result != Z_OK && result != Z_STREAM_END && result != Z_BUF_ERROR) {
+    fail_chunk(index, "does not inflate");
+  }
+  if (stream.avail_out == 0) {
+    fail_chunk(index, "is longer than the chunk length");
+  }
+  if (stream.avail_in > 0) fail_chunk(index, "has bytes after its end");
+  out.erase(out.size() - stream.avail_out);
+  const bool last = index + 1 == m_chunk_sizes.size();
+  if (!last && out.size() != m_chunk_length) {
+    fail_chunk(index, "is short");
+  }
+  return out;
+}
+
+const std::string& DictdData::chunk(size_t index) {
+  auto& slot = m_chunks[index];
+  if (!slot) slot = inflate_chunk(index);
+  return *slot;
+}
+
+void DictdData::inflate_whole() {
+  Inflater inflater(MAX_WBITS + 16);  // gzip wrapper: header, CRC and length are checked
+  if (!inflater.ok()) fail("cannot start inflating");
+  z_stream& stream = inflater.stream();
+  stream.next_in = reinterpret_cast<Bytef*>(m_bytes.data());
+  stream.avail_in = static_cast<uInt>(m_bytes.size());
+  // The gzip trailer ends with the text's length (modulo 2^32): room for
+  // all of it at once when that is believable (within the chunks' reach, or
+  // a plausible compression ratio), growing otherwise.
+  uint64_t expected = 0;
+  if (m_bytes.size() >= 4) {
+    const size_t end = m_bytes.size();
+    expected = little16(m_bytes, end - 4) | (uint64_t{little16(m_bytes, end - 2)} << 16);
+  }
+  const uint64_t reach = has_chunks() ? m_chunk_length * m_chunk_sizes.size() : m_bytes.size() * 16;
+  const uint64_t room = expected > 0 && expected <= reach ? expected + 1 : m_bytes.size() * 4;
+  std::string text(std::clamp<uint64_t>(room, 1 << 12, kMaxTextLength), '\0');
+  size_t produced = 0;
+  int result = Z_OK;
+  while (result == Z_OK) {
+    if (produced == text.size()) {
+      if (text.size() >= kMaxTextLength) fail("inflates beyond any dictionary's size");
+      text.resize(std::min<uint64_t>(text.size() * 2, kMaxTextLength));
+    }
+    stream.next_out = reinterpret_cast<Bytef*>(text.data() + produced);
+    stream.avail_out = static_cast<uInt>(text.size() - produced);
+    result = inflate(&stream, Z_NO_FLUSH);
+    produced = text.size() - stream.avail_out;
+    // Z_BUF_ERROR here means the input ran out before the stream ended.
+  }
+  if (result == Z_BUF_ERROR) fail("truncated");
+  if (result != Z_STREAM_END) fail("does not inflate");
+  text.resize(produced);
+  m_text = std::move(text);
+  m_chunks.clear();
+}
+
+const std::string& DictdData::read_all() {
+  if (m_text) return *m_text;
+  if (m_form == Form::Plain) {
+    m_text = std::move(m_bytes);
+    m_bytes.clear();
+  } else {
+    inflate_whole();
+    m_bytes.clear();
+    m_bytes.shrink_to_fit();
+  }
+  return *m_text;
+}
+
+std::string DictdData::read(uint64_t offset, uint64_t length) {
+  if (length > kMaxEntryLength) fail("entry of " + std::to_string(length) + " bytes");
+  if (length == 0) return {};
+  if (offset > kMaxTextLength) fail("offset beyond the end");
+  const uint64_t end = offset + length;
+  if (m_form == Form::Gzip) read_all();
+  if (m_text || m_form == Form::Plain) {
+    const std::string& text = m_text ? *m_text : m_bytes;
+    if (end > text.size()) fail("offset beyond the end");
+    return text.substr(offset, length);
+  }
+  if (end > m_chunk_length * m_chunk_sizes.size()) fail("offset beyond the end");
+  std::string out;
+  out.reserve(length);
+  for (uint64_t at = offset; at < end;) {
+    const size_t index = at / m_chunk_length;
+    const uint64_t within = at % m_chunk_length;
+    const std::string& piece = chunk(index);
+    if (within >= piece.size()) fail("offset beyond the end");
+    const uint64_t take = std::min<uint64_t>(piece.size() - within, end - at);
+    out.append(piece, within, take);
+    at += take;
+  }
+  return out;
+}

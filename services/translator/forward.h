@@ -1,0 +1,16 @@
+#pragma once
+
+// Forward declarations for the translation service.
+
+class DictdData;
+class DictdEntry;
+class DictdIndex;
+class Dictionary;
+class DictionaryError;
+class PhraseTranslator;
+class ReverseIndex;
+class Translator;
+class TranslatorSite;
+struct DictdIndexEntry;
+struct TranslationFragment;
+enum class Language;
