@@ -2,9 +2,11 @@
 
 #include <alsa/asoundlib.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 namespace {
@@ -17,6 +19,8 @@ constexpr unsigned kLatencyMicroseconds = 100000;
 // A device that takes no sound for this long is given up.
 constexpr auto kStallLimit = std::chrono::milliseconds(2000);
 constexpr int kWaitMilliseconds = 100;
+// How often a drain looks at what is left to play.
+constexpr auto kDrainStep = std::chrono::milliseconds(10);
 
 // ALSA prints its configuration errors to standard error; a missing device
 // is reported once through the sink's own report instead.
@@ -92,10 +96,8 @@ void AlsaSink::give_up(const std::string& why) {
 
 bool AlsaSink::ready_for_writing() {
   if (!m_pcm) return false;
-  const snd_pcm_state_t state = snd_pcm_state(m_pcm);
-  if (state != SND_PCM_STATE_SETUP && state != SND_PCM_STATE_DRAINING) return true;
   // After a drain or a stop the stream must be prepared again.
-  if (state == SND_PCM_STATE_DRAINING) snd_pcm_drop(m_pcm);
+  if (snd_pcm_state(m_pcm) != SND_PCM_STATE_SETUP) return true;
   const int error = snd_pcm_prepare(m_pcm);
   if (error < 0) give_up(std::string("cannot restart ") + m_device + ": " + snd_strerror(error));
   return m_pcm != nullptr;
@@ -106,7 +108,7 @@ void AlsaSink::write(std::span<const int16_t> samples) {
   auto last_progress = Clock::now();
   while (!samples.empty() && m_pcm) {
     const snd_pcm_sframes_t written = snd_pcm_writei(m_pcm, samples.data(), samples.size());
-    if (written >= 0) {
+    if (written > 0) {
       samples = samples.subspan(static_cast<size_t>(written));
       last_progress = Clock::now();
       continue;
@@ -115,7 +117,7 @@ void AlsaSink::write(std::span<const int16_t> samples) {
       give_up(m_device + " stopped taking sound");
       return;
     }
-    if (written == -EAGAIN) {
+    if (written == 0 || written == -EAGAIN) {
       snd_pcm_wait(m_pcm, kWaitMilliseconds);
       continue;
     }
@@ -127,24 +129,24 @@ void AlsaSink::write(std::span<const int16_t> samples) {
 
 void AlsaSink::drain() {
   if (!m_pcm) return;
-  snd_pcm_sframes_t delay = 0;
-  if (snd_pcm_delay(m_pcm, &delay) < 0 || delay < 0) delay = 0;
-  const auto deadline =
-      Clock::now() + std::chrono::milliseconds(1000 * delay / m_sample_rate) + kStallLimit;
-  // The stream is non-blocking, so the drain goes on in the background and
-  // the stream leaves the draining state when everything has been played.
-  const int error = snd_pcm_drain(m_pcm);
-  if (error < 0 && error != -EAGAIN) {
-    snd_pcm_drop(m_pcm);
-    return;
-  }
-  while (snd_pcm_state(m_pcm) == SND_PCM_STATE_DRAINING) {
-    if (Clock::now() > deadline) {
+  // A stream holding less than its start threshold has not begun to play.
+  if (snd_pcm_state(m_pcm) == SND_PCM_STATE_PREPARED) snd_pcm_start(m_pcm);
+  // NOTE: the wait watches the delay rather than calling snd_pcm_drain,
+  // whose non-blocking form some plug-ins never complete and whose blocking
+  // form waits forever on a stalled device.
+  std::optional<Clock::time_point> deadline;
+  while (snd_pcm_state(m_pcm) == SND_PCM_STATE_RUNNING) {
+    snd_pcm_sframes_t delay = 0;
+    if (snd_pcm_delay(m_pcm, &delay) < 0 || delay <= 0) break;
+    const auto left = std::chrono::milliseconds(1000 * delay / m_sample_rate);
+    if (!deadline) deadline = Clock::now() + left + kStallLimit;
+    if (Clock::now() > *deadline) {
       give_up(m_device + " stopped playing");
       return;
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    std::this_thread::sleep_for(std::clamp(left, std::chrono::milliseconds(1), kDrainStep));
   }
+  snd_pcm_drop(m_pcm);
 }
 
 void AlsaSink::stop() {

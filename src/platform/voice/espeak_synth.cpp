@@ -184,7 +184,7 @@ EspeakSynth::~EspeakSynth() {
     m_stopping = true;
   }
   m_wake.notify_all();
-  m_worker.join();
+  if (m_worker.joinable()) m_worker.join();
 }
 
 int EspeakSynth::sample_rate() const {
@@ -283,6 +283,9 @@ EspeakSynth::Outcome EspeakSynth::perform(Job& job) {
       espeak_ng_Synthesize(job.text.c_str(), job.text.size() + 1, 0, POS_CHARACTER, 0,
                            espeakCHARS_UTF8 | espeakENDPAUSE, nullptr, nullptr);
   g_current_job = nullptr;
+  // NOTE: nothing of an abandoned text comes out with the next one, but
+  // espeak-ng ends later texts with a pause longer by some 15 ms until a
+  // text is synthesised to its end.
   if (g_abandoned) return Outcome::Abandoned;
   return status == ENS_OK ? Outcome::Completed : Outcome::Failed;
 }

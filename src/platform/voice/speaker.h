@@ -13,7 +13,8 @@
 // The observer hears of each text as it starts and as it ends. It is called
 // on the speaker's worker thread: callers must carry the news to their own
 // thread (post it to their event loop) and must not destroy the speaker
-// from inside it.
+// from inside it. A speaker being destroyed still reports the end of the
+// text it cuts off, so what the observer uses must outlive the speaker.
 
 #include <atomic>
 #include <chrono>

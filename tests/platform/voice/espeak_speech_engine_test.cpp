@@ -35,12 +35,6 @@ struct HeldEngine {
   Engine engine;
 };
 
-TEST(EspeakSpeechEngineRate, StartsAtNormalSpeed) {
-  Engine e;
-  EXPECT_EQ(e.engine.Rate(), 0);
-  EXPECT_EQ(e.engine.speaker().words_per_minute(), 175);
-}
-
 TEST(EspeakSpeechEngineRate, ReceivesTheNearestWholeNumber) {
   Engine e;
   const std::pair<double, int32_t> cases[] = {
@@ -80,8 +74,10 @@ TEST(EspeakSpeechEngineRate, RefusesValuesOutsideTheScaleAndKeepsTheOldRate) {
   EXPECT_EQ(e.engine.speaker().words_per_minute(), Speaker::words_per_minute_for_rate(4));
 }
 
-TEST(EspeakSpeechEngineRate, SetsTheSpeakersSpeed) {
+TEST(EspeakSpeechEngineRate, StartsAtNormalSpeedAndSetsTheSpeakersSpeed) {
   Engine e;
+  EXPECT_EQ(e.engine.Rate(), 0);
+  EXPECT_EQ(e.engine.speaker().words_per_minute(), 175);
   e.engine.set_Rate(10);
   EXPECT_EQ(e.engine.speaker().words_per_minute(), 350);
   e.engine.set_Rate(-0.3);
@@ -165,22 +161,6 @@ TEST(EspeakSpeechEngineTrace, TracesRateAndSpeakCalls) {
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0], "speech: Rate = 0");
   EXPECT_EQ(lines[1], "speech: Speak \"Ред  втори\" flags 1 -> stream 1");
-}
-
-TEST(EspeakSpeechEngineTrace, ShortensLongTextsWithoutSplittingALetter) {
-  Trace trace;
-  std::vector<std::string> lines;
-  trace.set_enabled(true);
-  trace.set_sink([&](const std::string& line) { lines.push_back(line); });
-  EspeakSpeechEngine engine(EspeakSynth::acquire(), std::make_unique<NullSink>(), "bg", &trace);
-  std::string text;
-  for (int i = 0; i < 40; ++i) text += "я";  // 80 bytes of two-byte letters
-  engine.Speak("x" + text, SVSFPurgeBeforeSpeak);
-  engine.Speak("", SVSFPurgeBeforeSpeak);
-  ASSERT_EQ(lines.size(), 2u);
-  std::string shown = "x";
-  for (int i = 0; i < 29; ++i) shown += "я";
-  EXPECT_EQ(lines[0], "speech: Speak \"" + shown + "...\" flags 2 -> stream 1");
 }
 
 }  // namespace

@@ -68,13 +68,6 @@ TEST(SpeakerQueue, IsBusyFromTheMomentATextIsQueued) {
   EXPECT_FALSE(s.speaker->busy());
 }
 
-TEST(SpeakerQueue, IgnoresAnEmptyText) {
-  NullSpeaker s;
-  s.speaker->speak("");
-  EXPECT_FALSE(s.speaker->busy());
-  EXPECT_TRUE(s.log.events().empty());
-}
-
 TEST(SpeakerPurge, CutsOffTheSpokenTextAndDropsTheQueuedOnes) {
   GatedSpeaker s;
   s.speaker->speak("First text, held in the sink.");
@@ -164,14 +157,6 @@ TEST(SpeakerRate, RefusesRatesOutsideTheScaleAndKeepsTheOldOne) {
   EXPECT_THROW(s.speaker->set_rate(11), RuntimeError);
   EXPECT_THROW(s.speaker->set_rate(-11), RuntimeError);
   EXPECT_EQ(s.speaker->words_per_minute(), before);
-}
-
-TEST(SpeakerRate, KeepsWordsPerMinuteWithinWhatEspeakOffers) {
-  NullSpeaker s;
-  s.speaker->set_words_per_minute(10);
-  EXPECT_EQ(s.speaker->words_per_minute(), 80);
-  s.speaker->set_words_per_minute(10000);
-  EXPECT_EQ(s.speaker->words_per_minute(), 450);
 }
 
 TEST(SpeakerRate, ATextQueuedAfterARateChangeIsSpokenFaster) {
