@@ -8,6 +8,10 @@
 // whole on first use. Inflated chunks are kept, so the memory held never
 // exceeds the text of the dictionary. Damage (a truncated file, a chunk
 // that does not inflate, a range beyond the end) is a DictionaryError.
+//
+// NOTE: dictzip chunks carry no checksum of their own. Damage inside a
+// chunk that still inflates to the right length goes unnoticed by reads
+// through the chunks; the whole-text read checks the gzip CRC.
 
 #include <cstdint>
 #include <memory>
