@@ -77,9 +77,3 @@ TEST(LookupText, CapitalizesTheFirstLetterOnly) {
   EXPECT_FALSE(lookup_text::starts_with_upper("котка"));
   EXPECT_FALSE(lookup_text::starts_with_upper("«Котка"));
 }
-
-TEST(LookupText, CountsTheWordsOfAKey) {
-  EXPECT_EQ(lookup_text::word_count(""), 0);
-  EXPECT_EQ(lookup_text::word_count("cat"), 1);
-  EXPECT_EQ(lookup_text::word_count("how are you"), 3);
-}
