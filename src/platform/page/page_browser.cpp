@@ -73,6 +73,7 @@ void PageBrowser::Navigate(const std::string& address) {
   cancel_load();
   cancel_downloads();
   Load load = prepare(address, url);
+  m_location = load.address;
   int64_t delay = std::max<int64_t>(0, load.page.load_time_ms);
   m_load_task = m_loop.call_later(delay, [this, load = std::move(load)] { commit(load); });
 }
@@ -140,7 +141,7 @@ PageBrowser::Load PageBrowser::prepare(const std::string& address, const std::op
 
 bool PageBrowser::is_fragment_navigation(const std::optional<Url>& url) const {
   if (!url || !url->has_fragment || !m_document) return false;
-  std::optional<Url> current = Url::parse(m_location);
+  std::optional<Url> current = Url::parse(m_document->address());
   return current && current->without_fragment() == url->without_fragment();
 }
 

@@ -3,14 +3,13 @@
 // The page engine's browser: navigation on the event loop, the current
 // document, and the keyboard handed to the page.
 //
-// Navigate returns at once. Busy reads True until the page's load time has
-// passed on the loop; then the new document replaces the old one (whose
-// plug-ins go), LocationURL names it, the site's page behaviour receives the
-// address's fragment, and DownloadComplete follows as often as the page has
-// downloads, each a top-level event, the first at once and the others a
-// download gap apart. A navigation started while another is loading
-// supersedes it, and one away from a page stops that page's outstanding
-// downloads.
+// Navigate returns at once, and from then on LocationURL names the address
+// being loaded. Busy reads True until the page's load time has passed on the
+// loop; then the new document replaces the old one (whose plug-ins go), the
+// site's page behaviour receives the address's fragment, and DownloadComplete follows as often as
+// the page has downloads, each a top-level event, the first at once and the others a download gap
+// apart. A navigation started while another is loading supersedes it, and one away from a page
+// stops that page's outstanding downloads.
 //
 // A fragment-only navigation (same address up to the first "#") stays in
 // the same document: Busy never turns True, LocationURL changes at once and

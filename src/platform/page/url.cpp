@@ -12,21 +12,26 @@ std::string lower(std::string_view text) {
   return result;
 }
 
-// Leading and trailing blanks and control characters go, and tabs and line
-// breaks inside are dropped, as browsers do with addresses typed or written
-// in markup.
+// Blanks and control characters around the address go, and tabs and line
+// breaks inside it are dropped, as browsers do with addresses typed or
+// written in markup. The fragment is the exception: everything after the
+// first "#" is kept exactly as written, trailing blanks included.
 std::string clean(std::string_view address) {
   size_t begin = 0;
-  size_t end = address.size();
-  while (begin < end && static_cast<unsigned char>(address[begin]) <= ' ') ++begin;
-  while (end > begin && static_cast<unsigned char>(address[end - 1]) <= ' ') --end;
+  while (begin < address.size() && static_cast<unsigned char>(address[begin]) <= ' ') ++begin;
+  address.remove_prefix(begin);
+  size_t hash = address.find('#');
+  std::string_view before = address.substr(0, hash);
+  while (!before.empty() && static_cast<unsigned char>(before.back()) <= ' ') {
+    before.remove_suffix(1);
+  }
   std::string result;
-  result.reserve(end - begin);
-  for (size_t i = begin; i < end; ++i) {
-    char c = address[i];
+  result.reserve(address.size());
+  for (char c : before) {
     if (c == '\t' || c == '\n' || c == '\r') continue;
     result += c;
   }
+  if (hash != std::string_view::npos) result.append(address.substr(hash));
   return result;
 }
 

@@ -25,6 +25,7 @@ TEST(PageBrowserNavigation, HasNoDocumentBeforeTheFirstLoad) {
   h.site->pages["/"] = page_load("<p>home</p>");
   h.browser->Navigate(kHome);
   EXPECT_THROW(h.browser->Document(), RuntimeError);
+  EXPECT_EQ(h.browser->LocationURL(), kHome);
 }
 
 TEST(PageBrowserNavigation, IsBusyForTheLoadTimeThenRaisesEachDownloadApart) {
@@ -98,6 +99,8 @@ TEST(PageBrowserNavigation, ALaterNavigationSupersedesOneStillLoading) {
   h.browser->Navigate("http://test.localhost/slow");
   h.loop.advance(50);
   h.browser->Navigate("http://test.localhost/fast");
+  EXPECT_EQ(h.browser->LocationURL(), "http://test.localhost/fast");
+  EXPECT_EQ(h.browser->page_text(), "");
   h.loop.advance(2000);
   EXPECT_EQ(h.browser->page_text(), "fast");
   EXPECT_EQ(h.download_times, (std::vector<int64_t>{150}));

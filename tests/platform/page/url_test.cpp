@@ -29,9 +29,10 @@ TEST(UrlParsing, TakesEverythingAfterTheFirstHashAsTheFragment) {
 }
 
 TEST(UrlParsing, KeepsCyrillicAndSpacesInTheFragmentAsWritten) {
-  std::optional<Url> url = Url::parse("http://t.localhost/#bg|en|добър ден");
+  std::optional<Url> url = Url::parse(" http://t.localhost/ \t#bg|en| добър\tден  ");
   ASSERT_TRUE(url);
-  EXPECT_EQ(url->fragment, "bg|en|добър ден");
+  EXPECT_EQ(url->fragment, "bg|en| добър\tден  ");
+  EXPECT_EQ(url->str(), "http://t.localhost/#bg|en| добър\tден  ");
 }
 
 TEST(UrlParsing, GivesAnEmptyHostAddressTheRootPathAndDropsTheDefaultPort) {
