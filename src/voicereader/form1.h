@@ -152,6 +152,8 @@ class Form1 : public Window {
 
   void EnglishSelection();
   void RussianSelection();
+  // Whether the selection chain now running is the start-up one.
+  bool m_startup_selection = false;
   void toggle_settings_panel();
   void recentre_Label5();
 

@@ -27,12 +27,24 @@ void Form1::RussianSelection() {
   Timer4.set_Enabled(true);
 }
 
-void Form1::Command8_Click() { EnglishSelection(); }
-void Form1::Label8_Click() { EnglishSelection(); }
-void Form1::Picture10_Click() { EnglishSelection(); }
-void Form1::Command2_Click() { RussianSelection(); }
-void Form1::Label7_Click() { RussianSelection(); }
-void Form1::Picture9_Click() { RussianSelection(); }
+void Form1::Command8_Click() {
+  EnglishSelection();
+}
+void Form1::Label8_Click() {
+  EnglishSelection();
+}
+void Form1::Picture10_Click() {
+  EnglishSelection();
+}
+void Form1::Command2_Click() {
+  RussianSelection();
+}
+void Form1::Label7_Click() {
+  RussianSelection();
+}
+void Form1::Picture9_Click() {
+  RussianSelection();
+}
 
 // StartupSelection.
 void Form1::TimerEn_Timer() {
@@ -42,6 +54,7 @@ void Form1::TimerEn_Timer() {
 }
 
 void Form1::Command5_Click() {
+  m_startup_selection = true;
   FocusPlayer(FocusFirst::Nothing);
   PressShiftTab(user32());
   PressShiftTab(user32());
@@ -69,7 +82,15 @@ void Form1::Timer2_Timer() {
   s.VoiceReaderReady = 1;
   // 3. The count stops at the top of its range.
   if (EnglishSelectCount < INT16_MAX) ++EnglishSelectCount;
-  if (EnglishSelectCount == 1) Timer11.set_Enabled(true);
+  // The start-up selection leaves the player's voice as the fresh markup
+  // set it (English UK); only the full English selection that follows
+  // reaches English US. At start that is the first completion; after a
+  // restart of the player it is the start-up selection's completion again,
+  // so that the restart, meant for a player showing another language than
+  // English US, ends in English US as the flag records.
+  const bool after_startup_selection = m_startup_selection;
+  m_startup_selection = false;
+  if (EnglishSelectCount == 1 || after_startup_selection) Timer11.set_Enabled(true);
   if (EnglishSelectCount == 2) form2().Timer0.set_Enabled(true);
   // 4.
   s.EnglishVoiceActive = 1;
@@ -113,4 +134,6 @@ void Form1::Timer6_Timer() {
   Picture1_Click();
 }
 
-void Form1::VScroll1_Change() { Text6.set_Text(std::to_string(VScroll1.Value())); }
+void Form1::VScroll1_Change() {
+  Text6.set_Text(std::to_string(VScroll1.Value()));
+}
