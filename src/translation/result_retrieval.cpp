@@ -2,6 +2,7 @@
 // "result_box" into Text3 and plans what is spoken after it and when.
 
 #include "app/resume_next.h"
+#include "app/runtime_error.h"
 #include "app/shared_state.h"
 #include "app/text.h"
 #include "platform/clipboard.h"
@@ -71,7 +72,8 @@ void Form2::Procedura() {
   // 4. The loop does not stop at a match: the last "result_box" wins.
   for (int32_t i = 0; i <= n - 1; ++i) {
     ResumeNext([&] {
-      if (PageElements->Item(i)->Id() == "result_box") Text3.set_Text(PageElements->Item(i)->InnerText());
+      if (PageElements->Item(i)->Id() == "result_box")
+        Text3.set_Text(PageElements->Item(i)->InnerText());
     });
   }
 }
@@ -85,14 +87,22 @@ void Form2::Timer9_Timer() {
   // 1.
   Timer9.set_Enabled(false);
   // 2. The clipboard write below is not a new text for the watcher.
+  const int16_t ignore_before = IgnoreClipboardOnce;
   IgnoreClipboardOnce = 1;
   // 3. The focus only serves the keyboard; a hidden window cannot take it
   // and the reading goes on all the same.
   ResumeNext([&] { Text3.SetFocus(); });
   // 4. A clipboard held by another program stops the handler here: the
-  // result is not read, which is all that can be done without it.
-  clipboard().Clear();
-  clipboard().SetText(Text3.Text());
+  // result is not read, which is all that can be done without it. Nothing of
+  // ours went onto the clipboard then, so the watcher is not told to skip
+  // its next text: that may be one the user copies meanwhile.
+  try {
+    clipboard().Clear();
+    clipboard().SetText(Text3.Text());
+  } catch (const RuntimeError&) {
+    IgnoreClipboardOnce = ignore_before;
+    throw;
+  }
   // 5.
   Command7_Click();
 }
