@@ -25,8 +25,20 @@ void Form2::wire_capture() {
 void Form2::Check1_Click() {
   if (Check1.Value() == 1) {
     // A clipboard held by another program must not leave the option on
-    // without its watchers: the clearing is skipped, the rest goes on.
-    ResumeNext([&] { clipboard().Clear(); });
+    // without its watchers: the clearing is skipped and the rest goes on.
+    // What it failed to clear was there before the option came on, so the
+    // clipboard watcher's next read only records it as seen.
+    bool cleared = false;
+    ResumeNext([&] {
+      clipboard().Clear();
+      cleared = true;
+    });
+    if (!cleared) IgnoreClipboardOnce = 1;
+    // NOTE: the button latch remembers a press from before the option came
+    // on (the click on the option row itself, say) until someone asks.
+    // Asking here drops it, so only presses made while the watcher runs
+    // start a gesture.
+    user32().GetAsyncKeyState(vk::LBUTTON);
     Timer5.set_Enabled(true);
     Timer1111.set_Enabled(true);
     Picture24.set_Visible(true);
@@ -49,7 +61,9 @@ void Form2::Picture17_Click() {
   Check1.set_Value(1);
 }
 
-void Form2::Label12_Click() { Picture17_Click(); }
+void Form2::Label12_Click() {
+  Picture17_Click();
+}
 
 void Form2::Picture24_Click() {
   Picture24.set_Visible(false);
@@ -57,11 +71,18 @@ void Form2::Picture24_Click() {
   Check1.set_Value(0);
 }
 
-void Form2::Label11_Click() { Picture24_Click(); }
+void Form2::Label11_Click() {
+  Picture24_Click();
+}
 
 // Armed: polls for the first left press.
 void Form2::Timer1111_Timer() {
   if (user32().GetAsyncKeyState(vk::LBUTTON) == 0) return;
+  // The right button is watched only after a left press and its release. A
+  // right press made while the watcher was armed would otherwise wait in
+  // the latch and be taken by the first AwaitNextPress poll as a right
+  // click on a selection: asking now drops it.
+  user32().GetAsyncKeyState(vk::RBUTTON);
   PressSeen = 1;
   Timer4444.set_Enabled(true);
   Timer1111.set_Enabled(false);

@@ -10,6 +10,8 @@ void SimEditor::open_with(const std::string& value) {
   m_open = true;
   m_sel_from = m_sel_to = 0;
   m_menu_open = false;
+  // A click in the text it held before does not pair with one in the new.
+  m_last_left_down = -1'000'000;
 }
 
 void SimEditor::select(int32_t from, int32_t to) {
