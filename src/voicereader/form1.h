@@ -8,6 +8,7 @@
 // speaking, language chains, settings panel) and desktop/ (dragging).
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 
@@ -150,10 +151,38 @@ class Form1 : public Window {
   void wire_settings();
   void wire_desktop();
 
+  // The language chains work the player one at a time: a chain asked for
+  // while another one, or a speak check, is under way waits in a queue and
+  // starts once the player is free (language_selection.cpp).
+  enum class Chain { English, Russian, Startup };
   void EnglishSelection();
   void RussianSelection();
+  void start_chain(Chain chain);
+  void run_chain(Chain chain);
+  // Whether a chain is running or armed to start (TimerEn, Timer11).
+  bool chain_running() const;
+  // Starts the next queued chain once this handler's keys have landed.
+  void chain_finished();
+  // The language the player is heading for: that of the last chain queued
+  // or running, else the one the flag records.
+  Chain heading() const;
+  // Hands the player to the next queued chain when a step that may have
+  // been the last user of the player ends, by return or by a failure.
+  class NextChainTurn {
+   public:
+    explicit NextChainTurn(Form1& form) : m_form(form) {}
+    ~NextChainTurn() { m_form.chain_finished(); }
+    NextChainTurn(const NextChainTurn&) = delete;
+    NextChainTurn& operator=(const NextChainTurn&) = delete;
+
+   private:
+    Form1& m_form;
+  };
+  std::deque<Chain> m_queued_chains;
   // Whether the selection chain now running is the start-up one.
   bool m_startup_selection = false;
+  // Expires with the window; deferred steps check it before they run.
+  std::shared_ptr<int> m_lifetime = std::make_shared<int>(0);
   void toggle_settings_panel();
   void recentre_Label5();
 

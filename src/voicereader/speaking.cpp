@@ -67,6 +67,9 @@ void Form1::Timer1_Timer() {
   User32& keys = user32();
   // 1.
   Timer1.set_Enabled(false);
+  // A language chain that waited for the check starts once the check is
+  // done, unless it runs the sequence again and stays pending.
+  NextChainTurn next_turn(*this);
   // 2.
   FocusPlayer(FocusFirst::Command5);
   // 3.
@@ -87,7 +90,9 @@ void Form1::Timer1_Timer() {
   }
 }
 
-void Form1::Picture1_Click() { Command6_Click(); }
+void Form1::Picture1_Click() {
+  Command6_Click();
+}
 
 // Repeat: the last requested text goes back on the clipboard and is spoken.
 void Form1::image1_Click() {

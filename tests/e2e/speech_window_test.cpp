@@ -304,6 +304,88 @@ TEST_F(SpeechWindowReading, ReadTwoOfACyrillicResultSwitchesToRussianAndReadsAft
   EXPECT_EQ(spoken[0].text, "Добро утро");
 }
 
+TEST_F(SpeechWindowReading, TwoQuickReadTwoRequestsOfCyrillicTextsEndInRussian) {
+  // The second request comes while the first one's switch is under way and
+  // the flag still says English.
+  const int64_t start = now();
+  act([&] {
+    form2().Text3.set_Text("котка");
+    copy("котка");
+    form2().Command7_Click();
+  });
+  at(start + 500);
+  act([&] {
+    form2().Text3.set_Text("куче");
+    copy("куче");
+    form2().Command7_Click();
+  });
+  advance(5000);
+  EXPECT_EQ(shared().EnglishVoiceActive, 0);
+  EXPECT_EQ(system->player()->shown_voice(), "Russian");
+  auto spoken = said_since(start);
+  ASSERT_FALSE(spoken.empty());
+  for (const auto& speech : spoken) {
+    EXPECT_EQ(speech.voice, "Russian") << speech.at << " " << speech.text;
+    EXPECT_EQ(speech.text, "куче");
+  }
+}
+
+TEST_F(SpeechWindowReading, ALanguageButtonPressedDuringASwitchIsCarriedOutAfterIt) {
+  const int64_t start = now();
+  click(form1().Label7);  // Russian
+  at(start + 200);
+  click(form1().Label8);  // then English, before the Russian chain ends
+  advance(3000);
+  EXPECT_EQ(shared().EnglishVoiceActive, 1);
+  EXPECT_EQ(system->player()->shown_voice(), "English US");
+  EXPECT_TRUE(said_since(start).empty()) << "no button of the player was pressed by accident";
+}
+
+TEST_F(SpeechWindowReading, AReadingAskedForDuringASwitchWaitsForItsEnd) {
+  const int64_t start = now();
+  click(form1().Label7);  // the Russian chain ends 1000 ms later
+  copy("привет");
+  at(start + 300);
+  act([&] { form2().Command1_Click(); });
+  at(start + 999);
+  EXPECT_TRUE(said_since(start).empty()) << "not between the chain's steps";
+  advance(1000);
+  auto spoken = said_since(start);
+  ASSERT_FALSE(spoken.empty());
+  EXPECT_GE(spoken[0].at, start + 1000) << "after the chain's last keys";
+  EXPECT_LE(spoken[0].at, start + 1100);
+  EXPECT_EQ(spoken[0].voice, "Russian");
+  EXPECT_EQ(spoken[0].text, "привет");
+  EXPECT_EQ(form1().Timer6.Interval(), 100);
+  EXPECT_FALSE(form1().Timer6.Enabled());
+}
+
+TEST_F(SpeechWindowReading, ALanguageButtonPressedDuringASpeakCheckWaitsForTheCheck) {
+  copy("Text A");
+  const int64_t start = now();
+  act([&] { form1().Picture1_Click(); });
+  at(start + 50);
+  click(form1().Label7);
+  EXPECT_FALSE(form1().Timer4.Enabled()) << "waiting for the check";
+  advance(2000);
+  EXPECT_EQ(form1().SpeakRetryCount, 0);
+  EXPECT_EQ(shared().EnglishVoiceActive, 0);
+  EXPECT_EQ(system->player()->shown_voice(), "Russian");
+  auto spoken = said_since(start);
+  ASSERT_EQ(spoken.size(), 2u) << "the request and its repeat, nothing pressed by the chain";
+  for (const auto& speech : spoken) EXPECT_EQ(speech.voice, "English US");
+}
+
+TEST_F(SpeechWindowReading, ARestartDuringASwitchSetsTheFreshPlayerUpAfterIt) {
+  click(form1().Label7);
+  advance(200);
+  click(form1().Label6);  // restart while the Russian chain runs
+  advance(6000);
+  EXPECT_EQ(shared().EnglishVoiceActive, 1);
+  EXPECT_EQ(system->player()->shown_voice(), "English US");
+  EXPECT_FALSE(form2().Timer0.Enabled());
+}
+
 TEST_F(SpeechWindowReading, ReadTwoOfALatinTextWhileEnglishReadsAfterAHundredMilliseconds) {
   const int64_t start = now();
   act([&] {
