@@ -8,9 +8,9 @@
 #include <limits>
 
 #include "app/resume_next.h"
-#include "voicereader/step.h"
 #include "desktop/klik.h"
 #include "voicereader/form1.h"
+#include "voicereader/step.h"
 
 namespace {
 
@@ -19,6 +19,12 @@ constexpr int32_t MaxWalk = std::numeric_limits<int16_t>::max();
 
 }  // namespace
 
+// NOTE: the steps before the resume-next policy have no handling of their
+// own. On a page that never loaded (no document) the run stops at the div
+// fetch, before the page is touched: nothing is reshaped, no selection is
+// armed, and the speak button keeps whatever visibility it had (a restart
+// has just hidden it, which is right, for there is no player to speak
+// with). The event loop reports the stop in the trace.
 void Form1::Oformi() {
   bool resume_next = false;
   // 1.
@@ -48,7 +54,8 @@ void Form1::Oformi() {
   step(resume_next, [&] { Picture1.set_Visible(true); });
   step(resume_next, [&] { Picture2.set_Visible(true); });
   // 5. to 9. The other walks.
-  auto walk = [&](const char* tag, const std::function<void(int16_t)>& writes, bool policy_each_pass) {
+  auto walk = [&](const char* tag, const std::function<void(int16_t)>& writes,
+                  bool policy_each_pass) {
     step(resume_next, [&] { PageElements = WebBrowser1.Document()->getElementsByTagName(tag); });
     int32_t n = 0;
     step(resume_next, [&] { n = std::min(PageElements->length(), MaxWalk); });
@@ -61,21 +68,32 @@ void Form1::Oformi() {
   auto style = [&](const char* member, const char* value) {
     step(resume_next, [&] { element()->Style().set(member, value); });
   };
-  walk("a", [&](int16_t) { style("display", "none"); }, false);
-  walk("select", [&](int16_t) { style("display", "none"); }, false);
-  walk("TABLE", [&](int16_t index) {
-    style("Width", "0Px");
-    style("Height", "0Px");
-    if (index == 1) style("display", "none");
-  }, false);
-  walk("td", [&](int16_t) {
-    style("Height", "0Px");
-    style("Width", "0Px");
-  }, false);
-  walk("tr", [&](int16_t) {
-    style("Height", "0Px");
-    style("Width", "0Px");
-  }, true);
+  walk(
+      "a", [&](int16_t) { style("display", "none"); }, false);
+  walk(
+      "select", [&](int16_t) { style("display", "none"); }, false);
+  walk(
+      "TABLE",
+      [&](int16_t index) {
+        style("Width", "0Px");
+        style("Height", "0Px");
+        if (index == 1) style("display", "none");
+      },
+      false);
+  walk(
+      "td",
+      [&](int16_t) {
+        style("Height", "0Px");
+        style("Width", "0Px");
+      },
+      false);
+  walk(
+      "tr",
+      [&](int16_t) {
+        style("Height", "0Px");
+        style("Width", "0Px");
+      },
+      true);
   // 10.
   step(resume_next, [&] { WebBrowser1.SetFocus(); });
   // 11.
