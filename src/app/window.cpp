@@ -99,11 +99,13 @@ void Window::changed() {
 void Window::control_changed(Control&) { changed(); }
 
 void Window::set_Left(float value) {
+  m_positioned = true;
   m_left = value;
   changed();
 }
 
 void Window::set_Top(float value) {
+  m_positioned = true;
   m_top = value;
   changed();
 }
@@ -120,7 +122,9 @@ void Window::set_Height(float value) {
 
 void Window::Show() {
   if (m_unloaded) return;
-  if (!m_visible && m_layout.centred && !m_shown_once) {
+  // A window placed centred takes the screen's centre when first shown,
+  // unless code has placed it already.
+  if (!m_visible && m_layout.centred && !m_shown_once && !m_positioned) {
     const Screen& screen = runtime().desktop.screen();
     m_left = screen.Width() / 2 - m_width / 2;
     m_top = screen.Height() / 2 - m_height / 2;

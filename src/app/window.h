@@ -104,5 +104,6 @@ class Window {
   bool m_visible = false;
   bool m_unloaded = false;
   bool m_shown_once = false;
+  bool m_positioned = false;
   Control* m_focused = nullptr;
 };

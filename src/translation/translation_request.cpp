@@ -28,8 +28,7 @@ void Form2::Prevedi() {
   // 7.
   ResumeNext([&] { CheckCyrillic(s, Text4.Text()); });
   // 8.
-  std::string ChosenLanguage;
-  ResumeNext([&] { ChosenLanguage = Option1.Value() ? "bg" : "ru"; });
+  const std::string ChosenLanguage = Option1.Value() ? "bg" : "ru";
   const std::string& base = runtime().config.TranslationBase;
   if (s.CyrillicScore.number() > 0) {
     // 9.
