@@ -10,7 +10,9 @@
 
 namespace {
 
-double cpu_seconds() { return static_cast<double>(std::clock()) / CLOCKS_PER_SEC; }
+double cpu_seconds() {
+  return static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
+}
 
 void BM_IdleHour(benchmark::State& state) {
   for (auto _ : state) {

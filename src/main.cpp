@@ -86,7 +86,8 @@ int main(int argc, char** argv) {
   PluginRegistry plugins;
   PageEngine pages(loop, sites, plugins, trace);
   sites.add(std::string(TranslatorSite::kHost),
-            std::make_shared<TranslatorSite>(loop, config.DictionaryDirectory, config.TranslationDelayMs));
+            std::make_shared<TranslatorSite>(loop, config.DictionaryDirectory,
+                                             config.TranslationDelayMs));
   std::shared_ptr<PlayerDirectory> players =
       register_voice_reader(sites, plugins, desktop.clipboard(), player_voices(sinks, trace));
 

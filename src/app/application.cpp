@@ -30,9 +30,15 @@ T& Application::ensure(std::unique_ptr<T>& slot) {
   return *slot;
 }
 
-Form1& Application::Form1() { return ensure(m_form1); }
-Form2& Application::Form2() { return ensure(m_form2); }
-Form3& Application::Form3() { return ensure(m_form3); }
+Form1& Application::Form1() {
+  return ensure(m_form1);
+}
+Form2& Application::Form2() {
+  return ensure(m_form2);
+}
+Form3& Application::Form3() {
+  return ensure(m_form3);
+}
 
 Window* Application::window(const std::string& name) {
   if (name == "Form1") return &Form1();

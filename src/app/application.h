@@ -34,9 +34,15 @@ class Application {
   class Form2& Form2();
   class Form3& Form3();
   // The window if it exists now, without creating it.
-  class Form1* Form1_if_loaded() const { return m_form1.get(); }
-  class Form2* Form2_if_loaded() const { return m_form2.get(); }
-  class Form3* Form3_if_loaded() const { return m_form3.get(); }
+  class Form1* Form1_if_loaded() const {
+    return m_form1.get();
+  }
+  class Form2* Form2_if_loaded() const {
+    return m_form2.get();
+  }
+  class Form3* Form3_if_loaded() const {
+    return m_form3.get();
+  }
   // A window by name ("Form1"), created on first use; nullptr for other names.
   Window* window(const std::string& name);
   Window* window_by_handle(uint32_t hWnd) const;

@@ -13,7 +13,9 @@ void CheckBox::set_Value(int16_t value) {
   if (on_click) raise("Click", on_click);
 }
 
-void CheckBox::user_click() { set_Value(m_value == 1 ? 0 : 1); }
+void CheckBox::user_click() {
+  set_Value(m_value == 1 ? 0 : 1);
+}
 
 std::optional<std::string> CheckBox::property(std::string_view name) const {
   if (name == "Value") return std::to_string(m_value);

@@ -15,9 +15,13 @@ Control::Control(Window& window, const ControlSpec& spec)
       m_height(spec.height),
       m_visible(spec.visible) {}
 
-Runtime& Control::runtime() const { return m_window.runtime(); }
+Runtime& Control::runtime() const {
+  return m_window.runtime();
+}
 
-void Control::changed() { m_window.control_changed(*this); }
+void Control::changed() {
+  m_window.control_changed(*this);
+}
 
 void Control::set_Left(float value) {
   m_left = value;

@@ -21,7 +21,9 @@ void EditBuffer::select(int32_t start, int32_t length) {
   m_sel_length = std::clamp(length, 0, size - m_sel_start);
 }
 
-void EditBuffer::select_all() { select(0, text::length(m_text)); }
+void EditBuffer::select_all() {
+  select(0, text::length(m_text));
+}
 
 void EditBuffer::insert(const std::string& value) {
   std::u16string units = text::to_utf16(m_text);

@@ -14,7 +14,9 @@ EventLoop::TaskId EventLoop::call_at(int64_t when, Callback callback) {
   return id;
 }
 
-void EventLoop::cancel(TaskId id) { m_callbacks.erase(id); }
+void EventLoop::cancel(TaskId id) {
+  m_callbacks.erase(id);
+}
 
 void EventLoop::drop_cancelled() {
   while (!m_heap.empty() && m_callbacks.count(m_heap.front().id) == 0) {

@@ -31,7 +31,9 @@ class EventLoop {
   // Schedules a one-shot callback at an absolute time; it runs as a
   // top-level handler.
   TaskId call_at(int64_t when, Callback callback);
-  TaskId call_later(int64_t delay, Callback callback) { return call_at(now() + delay, std::move(callback)); }
+  TaskId call_later(int64_t delay, Callback callback) {
+    return call_at(now() + delay, std::move(callback));
+  }
   void cancel(TaskId id);
   bool pending(TaskId id) const { return m_callbacks.count(id) != 0; }
 

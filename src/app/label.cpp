@@ -3,7 +3,9 @@
 #include <cstdio>
 
 Label::Label(Window& window, const ControlSpec& spec)
-    : Control(window, spec), m_caption(spec.caption), m_fore_color(spec.fore_color.value_or(Rgb{})) {}
+    : Control(window, spec),
+      m_caption(spec.caption),
+      m_fore_color(spec.fore_color.value_or(Rgb{})) {}
 
 void Label::set_Caption(const std::string& caption) {
   m_caption = caption;
@@ -19,7 +21,8 @@ std::optional<std::string> Label::property(std::string_view name) const {
   if (name == "Caption") return m_caption;
   if (name == "ForeColor") {
     char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%d,%d,%d", m_fore_color.r, m_fore_color.g, m_fore_color.b);
+    std::snprintf(buffer, sizeof buffer, "%d,%d,%d", m_fore_color.r, m_fore_color.g,
+                  m_fore_color.b);
     return buffer;
   }
   return Control::property(name);

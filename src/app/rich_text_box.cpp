@@ -42,10 +42,12 @@ void RichTextBox::edit(const std::function<void(EditBuffer&)>& action) {
 }
 
 int32_t RichTextBox::character_of(const KeyEvent& event) {
-  if (event.character != 0) return event.character > 0xFFFF ? '?' : static_cast<int32_t>(event.character);
+  if (event.character != 0)
+    return event.character > 0xFFFF ? '?' : static_cast<int32_t>(event.character);
   uint8_t code = event.code;
   if (event.ctrl) return code >= 'A' && code <= 'Z' ? code - 'A' + 1 : 0;
-  if (code == vk::RETURN || code == vk::BACK || code == vk::ESCAPE || code == vk::SPACE) return code;
+  if (code == vk::RETURN || code == vk::BACK || code == vk::ESCAPE || code == vk::SPACE)
+    return code;
   if (code >= 'A' && code <= 'Z') return event.shift ? code : code - 'A' + 'a';
   if (code >= '0' && code <= '9') return code;
   return 0;

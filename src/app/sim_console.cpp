@@ -42,7 +42,9 @@ bool parse_key(const std::string& spec, uint8_t& code, bool& shift, bool& ctrl) 
   return code != 0;
 }
 
-std::string number(double value) { return text::format_number(value); }
+std::string number(double value) {
+  return text::format_number(value);
+}
 
 }  // namespace
 
@@ -98,7 +100,8 @@ std::string SimConsole::shared(const std::string& name) {
   if (name == "Form1Handle") return number(s.Form1Handle);
   if (name == "SpeechSettingsOpen") return number(s.SpeechSettingsOpen);
   if (name == "Form2Handle") return number(s.Form2Handle);
-  if (name == "FormHeights") return s.FormHeights[0].to_string() + " " + s.FormHeights[1].to_string();
+  if (name == "FormHeights")
+    return s.FormHeights[0].to_string() + " " + s.FormHeights[1].to_string();
   if (name == "Form1Collapsed") return number(s.Form1Collapsed);
   if (name == "VoiceReaderReady") return number(s.VoiceReaderReady);
   if (name == "EnglishVoiceActive") return number(s.EnglishVoiceActive);
@@ -107,7 +110,8 @@ std::string SimConsole::shared(const std::string& name) {
   if (name == "CyrillicScore") return s.CyrillicScore.to_string();
   if (name == "TrayIconId") return number(s.TrayIconId);
   if (name == "HookedWindowHandle") return number(s.HookedWindowHandle);
-  if (name == "TrayTipText") return one_line(text::replace_all(s.TrayTipText, std::string(1, '\0'), "\\0"));
+  if (name == "TrayTipText")
+    return one_line(text::replace_all(s.TrayTipText, std::string(1, '\0'), "\\0"));
   return "error: no shared variable " + name;
 }
 
@@ -120,7 +124,10 @@ std::string SimConsole::speech() const {
     if (!out.empty()) out += " | ";
     out += "at " + std::to_string(u.queued_at) + " flags " + std::to_string(u.flags) + " rate " +
            std::to_string(u.rate) + " \"" + one_line(u.text) + "\"" +
-           (u.purged ? " purged" : u.ended_at >= 0 ? " spoken" : u.started_at >= 0 ? " speaking" : " queued");
+           (u.purged            ? " purged"
+            : u.ended_at >= 0   ? " spoken"
+            : u.started_at >= 0 ? " speaking"
+                                : " queued");
   }
   return out.empty() ? "nothing spoken" : out;
 }
@@ -204,7 +211,8 @@ std::string SimConsole::execute(const std::string& line) {
     return "error: clipboard [set TEXT|clear|hold on|off]";
   }
   if (command == "button") {
-    if (args.size() != 2 || (args[0] != "left" && args[0] != "right") || (args[1] != "down" && args[1] != "up")) {
+    if (args.size() != 2 || (args[0] != "left" && args[0] != "right") ||
+        (args[1] != "down" && args[1] != "up")) {
       return "error: button left|right down|up";
     }
     act([&] { m_desktop.mouse_button(args[0] == "left" ? 1 : 2, args[1] == "down"); });
@@ -237,7 +245,8 @@ std::string SimConsole::execute(const std::string& line) {
     if (args[0] == "select" && args.size() == 3) {
       double from = 0;
       double to = 0;
-      if (!text::parse_number(args[1], from) || !text::parse_number(args[2], to)) return "error: editor select FROM TO";
+      if (!text::parse_number(args[1], from) || !text::parse_number(args[2], to))
+        return "error: editor select FROM TO";
       editor.select(static_cast<int32_t>(from), static_cast<int32_t>(to));
       return "ok";
     }

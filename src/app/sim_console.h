@@ -21,9 +21,9 @@ class Control;
 class SimConsole {
  public:
   struct Hooks {
-    SimulatedLoop* loop = nullptr;                    // null on the real clock
-    RecordingSpeechFactory* speech = nullptr;         // null with a real engine
-    std::function<std::string()> describe_player;     // the voice reader player
+    SimulatedLoop* loop = nullptr;                        // null on the real clock
+    RecordingSpeechFactory* speech = nullptr;             // null with a real engine
+    std::function<std::string()> describe_player;         // the voice reader player
     std::function<std::string()> describe_player_speech;  // what the player said
   };
 
@@ -36,7 +36,8 @@ class SimConsole {
 
  private:
   std::string get(const std::string& path);
-  std::string with_control(const std::string& path, const std::function<std::string(Window&, Control&)>& action);
+  std::string with_control(const std::string& path,
+                           const std::function<std::string(Window&, Control&)>& action);
   std::string shared(const std::string& name);
   std::string speech() const;
   std::string page(const std::string& path);

@@ -16,7 +16,9 @@ bool SimulatedLoop::run_posted_now() {
   return true;
 }
 
-void SimulatedLoop::run_pending() { advance(0); }
+void SimulatedLoop::run_pending() {
+  advance(0);
+}
 
 void SimulatedLoop::advance(int64_t ms) {
   int64_t target = m_now + (ms > 0 ? ms : 0);

@@ -13,7 +13,8 @@ namespace {
 // it said, in which voice and when.
 class LoggedPlayerVoice : public PlayerVoice {
  public:
-  LoggedPlayerVoice(EventLoop& loop, std::shared_ptr<std::vector<SimulatedSystem::PlayerSpeech>> log)
+  LoggedPlayerVoice(EventLoop& loop,
+                    std::shared_ptr<std::vector<SimulatedSystem::PlayerSpeech>> log)
       : m_loop(loop), m_log(std::move(log)) {}
   void speak(const std::string& text, const VoiceEntry& entry) override {
     m_log->push_back({m_loop.now(), std::string(entry.name), text});
@@ -43,7 +44,8 @@ SimulatedSystem::SimulatedSystem(Options options)
   speech.set_installed(options.speech_engine);
   desktop.tray().set_available(options.tray);
   desktop.set_taskbar(options.taskbar);
-  translator = std::make_shared<TranslatorSite>(loop, config.DictionaryDirectory, config.TranslationDelayMs);
+  translator =
+      std::make_shared<TranslatorSite>(loop, config.DictionaryDirectory, config.TranslationDelayMs);
   sites.add(std::string(TranslatorSite::kHost), translator);
   auto log = m_player_speech;
   EventLoop& clock = loop;
@@ -54,7 +56,9 @@ SimulatedSystem::SimulatedSystem(Options options)
 
 SimulatedSystem::~SimulatedSystem() = default;
 
-VoiceReaderPlayer* SimulatedSystem::player() const { return players ? players->current() : nullptr; }
+VoiceReaderPlayer* SimulatedSystem::player() const {
+  return players ? players->current() : nullptr;
+}
 
 std::string SimulatedSystem::describe_player() const {
   VoiceReaderPlayer* current = player();
@@ -65,7 +69,8 @@ std::string SimulatedSystem::describe_player_speech() const {
   std::string out;
   for (const PlayerSpeech& said : *m_player_speech) {
     if (!out.empty()) out += " | ";
-    out += "at " + std::to_string(said.at) + (said.voice.empty() ? " stop" : " " + said.voice + " \"" + said.text + "\"");
+    out += "at " + std::to_string(said.at) +
+           (said.voice.empty() ? " stop" : " " + said.voice + " \"" + said.text + "\"");
   }
   return out.empty() ? "nothing said" : out;
 }

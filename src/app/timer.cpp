@@ -20,11 +20,15 @@ ControlSpec timer_control_spec(const TimerSpec& spec) {
 }  // namespace
 
 Timer::Timer(Window& window, const TimerSpec& spec)
-    : Control(window, timer_control_spec(spec)), m_enabled(spec.enabled), m_interval(spec.interval) {
+    : Control(window, timer_control_spec(spec)),
+      m_enabled(spec.enabled),
+      m_interval(spec.interval) {
   schedule();
 }
 
-Timer::~Timer() { unschedule(); }
+Timer::~Timer() {
+  unschedule();
+}
 
 void Timer::schedule() {
   unschedule();
@@ -59,7 +63,9 @@ void Timer::set_Interval(double value) {
   schedule();
 }
 
-int64_t Timer::next_tick() const { return m_due; }
+int64_t Timer::next_tick() const {
+  return m_due;
+}
 
 void Timer::shut_down() {
   m_enabled = false;

@@ -21,19 +21,33 @@ WebBrowser::~WebBrowser() {
   }
 }
 
-void WebBrowser::Navigate(const std::string& address) { m_browser->Navigate(address); }
+void WebBrowser::Navigate(const std::string& address) {
+  m_browser->Navigate(address);
+}
 
-bool WebBrowser::Busy() const { return m_browser->Busy(); }
+bool WebBrowser::Busy() const {
+  return m_browser->Busy();
+}
 
-std::shared_ptr<HtmlDocument> WebBrowser::Document() const { return m_browser->Document(); }
+std::shared_ptr<HtmlDocument> WebBrowser::Document() const {
+  return m_browser->Document();
+}
 
-std::string WebBrowser::LocationURL() const { return m_browser->LocationURL(); }
+std::string WebBrowser::LocationURL() const {
+  return m_browser->LocationURL();
+}
 
-std::string WebBrowser::page_text() const { return m_browser->page_text(); }
+std::string WebBrowser::page_text() const {
+  return m_browser->page_text();
+}
 
-void WebBrowser::focus_gained() { m_browser->focus_gained(); }
+void WebBrowser::focus_gained() {
+  m_browser->focus_gained();
+}
 
-void WebBrowser::key_event(const KeyEvent& event) { m_browser->key_event(event); }
+void WebBrowser::key_event(const KeyEvent& event) {
+  m_browser->key_event(event);
+}
 
 std::optional<std::string> WebBrowser::property(std::string_view name) const {
   if (name == "LocationURL") return m_browser->LocationURL();

@@ -65,13 +65,16 @@ Window::~Window() {
   }
 }
 
-Runtime& Window::runtime() const { return m_app.runtime(); }
+Runtime& Window::runtime() const {
+  return m_app.runtime();
+}
 
 void Window::build_controls() {
   for (const ControlSpec& spec : m_layout.controls) {
     if (auto control = make_control(*this, spec)) m_controls.push_back(std::move(control));
   }
-  for (const TimerSpec& spec : m_layout.timers) m_controls.push_back(std::make_unique<Timer>(*this, spec));
+  for (const TimerSpec& spec : m_layout.timers)
+    m_controls.push_back(std::make_unique<Timer>(*this, spec));
   for (auto& control : m_controls) {
     if (!control->spec().container.empty()) control->set_container(find(control->spec().container));
   }
@@ -96,7 +99,9 @@ void Window::changed() {
   if (!m_unloaded) runtime().desktop.window_changed(*this);
 }
 
-void Window::control_changed(Control&) { changed(); }
+void Window::control_changed(Control&) {
+  changed();
+}
 
 void Window::set_Left(float value) {
   m_positioned = true;
@@ -147,7 +152,9 @@ void Window::shown_by_desktop(bool visible) {
   }
 }
 
-void Window::Unload() { m_app.unload(*this); }
+void Window::Unload() {
+  m_app.unload(*this);
+}
 
 void Window::mark_unloaded() {
   for (auto& control : m_controls) {

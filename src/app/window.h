@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "desktop/window_layout.h"
 #include <optional>
 #include <string_view>
+#include "desktop/window_layout.h"
 
 #include "platform/keys.h"
 

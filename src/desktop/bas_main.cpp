@@ -22,7 +22,8 @@ void PickListFromBottom(User32& user32) {
   for (int i = 0; i < 4; ++i) PressUp(user32);
 }
 
-int32_t TrayWindowProc(Application& app, uint32_t hWnd, uint32_t uMsg, int32_t wParam, int32_t lParam) {
+int32_t TrayWindowProc(Application& app, uint32_t hWnd, uint32_t uMsg, int32_t wParam,
+                       int32_t lParam) {
   SharedState& shared = app.shared();
   if (wParam == shared.TrayIconId) {
     if (lParam == WM_LBUTTONDOWN) {
@@ -34,7 +35,8 @@ int32_t TrayWindowProc(Application& app, uint32_t hWnd, uint32_t uMsg, int32_t w
       app.Form2().Show();
     }
   }
-  return app.runtime().desktop.user32().CallWindowProcA(shared.PreviousWindowProc, hWnd, uMsg, wParam, lParam);
+  return app.runtime().desktop.user32().CallWindowProcA(shared.PreviousWindowProc, hWnd, uMsg,
+                                                        wParam, lParam);
 }
 
 void AnimateWindowToTray(User32& user32, int32_t hWnd) {

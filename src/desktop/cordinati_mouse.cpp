@@ -12,4 +12,6 @@ void ReadCursor(SharedState& shared, User32& user32) {
   shared.CursorY = static_cast<int16_t>(shared.CursorPoint.y);
 }
 
-int32_t cursor_twips(int16_t pixels) { return static_cast<int32_t>(pixels) * TwipsPerPixel; }
+int32_t cursor_twips(int16_t pixels) {
+  return static_cast<int32_t>(pixels) * TwipsPerPixel;
+}

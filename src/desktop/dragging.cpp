@@ -14,8 +14,10 @@ namespace {
 
 void start_dragging(Form2& form2, SharedState& s, User32& user32) {
   ReadCursor(s, user32);
-  s.DragOffsetX = static_cast<int32_t>(std::nearbyint(static_cast<float>(cursor_twips(s.CursorX)) - form2.Left()));
-  s.DragOffsetY = static_cast<int32_t>(std::nearbyint(static_cast<float>(cursor_twips(s.CursorY)) - form2.Top()));
+  s.DragOffsetX = static_cast<int32_t>(
+      std::nearbyint(static_cast<float>(cursor_twips(s.CursorX)) - form2.Left()));
+  s.DragOffsetY = static_cast<int32_t>(
+      std::nearbyint(static_cast<float>(cursor_twips(s.CursorY)) - form2.Top()));
   form2.Timer7.set_Enabled(true);
 }
 
@@ -38,17 +40,27 @@ void Form2::Timer7_Timer() {
   form1().set_Top(static_cast<float>(y));
 }
 
-void Form2::Picture5_MouseDown() { start_dragging(*this, shared(), user32()); }
+void Form2::Picture5_MouseDown() {
+  start_dragging(*this, shared(), user32());
+}
 
 void Form2::Picture5_MouseUp() {
   Timer7.set_Enabled(false);
   SetFocus();
 }
 
-void Form1::Form_MouseDown() { start_dragging(form2(), shared(), user32()); }
-void Form1::Form_MouseUp() { form2().Timer7.set_Enabled(false); }
-void Form1::Picture13_MouseDown() { start_dragging(form2(), shared(), user32()); }
-void Form1::Picture13_MouseUp() { form2().Timer7.set_Enabled(false); }
+void Form1::Form_MouseDown() {
+  start_dragging(form2(), shared(), user32());
+}
+void Form1::Form_MouseUp() {
+  form2().Timer7.set_Enabled(false);
+}
+void Form1::Picture13_MouseDown() {
+  start_dragging(form2(), shared(), user32());
+}
+void Form1::Picture13_MouseUp() {
+  form2().Timer7.set_Enabled(false);
+}
 
 void Form1::wire_desktop() {
   on_mouse_down = [this] { Form_MouseDown(); };

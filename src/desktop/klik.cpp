@@ -12,11 +12,13 @@ void KeyUp(User32& user32, int32_t code) {
 }
 
 void MakeTopmost(User32& user32, int32_t& hWnd) {
-  user32.SetWindowPos(static_cast<uint32_t>(hWnd), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE + SWP_NOMOVE);
+  user32.SetWindowPos(static_cast<uint32_t>(hWnd), HWND_TOPMOST, 0, 0, 0, 0,
+                      SWP_NOSIZE + SWP_NOMOVE);
 }
 
 void MakeNotTopmost(User32& user32, int32_t& hWnd) {
-  user32.SetWindowPos(static_cast<uint32_t>(hWnd), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE + SWP_NOMOVE);
+  user32.SetWindowPos(static_cast<uint32_t>(hWnd), HWND_NOTOPMOST, 0, 0, 0, 0,
+                      SWP_NOSIZE + SWP_NOMOVE);
 }
 
 namespace {
@@ -35,15 +37,33 @@ void chord(User32& user32, int32_t modifier, int32_t code) {
 
 }  // namespace
 
-void PressTab(User32& user32) { press(user32, vk::TAB); }
-void PressShiftTab(User32& user32) { chord(user32, vk::SHIFT, vk::TAB); }
-void PressEnter(User32& user32) { press(user32, vk::RETURN); }
-void PressCtrlC(User32& user32) { chord(user32, vk::CONTROL, vk::C); }
-void PressCtrlV(User32& user32) { chord(user32, vk::CONTROL, vk::V); }
-void PressCtrlA(User32& user32) { chord(user32, vk::CONTROL, vk::A); }
-void PressDelete(User32& user32) { press(user32, vk::DELETE_); }
-void PressDown(User32& user32) { press(user32, vk::DOWN); }
-void PressUp(User32& user32) { press(user32, vk::UP); }
+void PressTab(User32& user32) {
+  press(user32, vk::TAB);
+}
+void PressShiftTab(User32& user32) {
+  chord(user32, vk::SHIFT, vk::TAB);
+}
+void PressEnter(User32& user32) {
+  press(user32, vk::RETURN);
+}
+void PressCtrlC(User32& user32) {
+  chord(user32, vk::CONTROL, vk::C);
+}
+void PressCtrlV(User32& user32) {
+  chord(user32, vk::CONTROL, vk::V);
+}
+void PressCtrlA(User32& user32) {
+  chord(user32, vk::CONTROL, vk::A);
+}
+void PressDelete(User32& user32) {
+  press(user32, vk::DELETE_);
+}
+void PressDown(User32& user32) {
+  press(user32, vk::DOWN);
+}
+void PressUp(User32& user32) {
+  press(user32, vk::UP);
+}
 
 void PickListFromTop(User32& user32) {
   for (int i = 0; i < 5; ++i) press(user32, vk::PRIOR);

@@ -8,13 +8,27 @@
 namespace {
 
 constexpr std::array<std::pair<uint8_t, const char*>, 21> kNames{{
-    {vk::LBUTTON, "LButton"}, {vk::RBUTTON, "RButton"}, {vk::BACK, "Backspace"},
-    {vk::TAB, "Tab"},         {vk::RETURN, "Enter"},    {vk::SHIFT, "Shift"},
-    {vk::CONTROL, "Ctrl"},    {vk::ESCAPE, "Escape"},   {vk::SPACE, "Space"},
-    {vk::PRIOR, "PageUp"},    {vk::NEXT, "PageDown"},   {vk::END, "End"},
-    {vk::HOME, "Home"},       {vk::LEFT, "Left"},       {vk::UP, "Up"},
-    {vk::RIGHT, "Right"},     {vk::DOWN, "Down"},       {vk::DELETE_, "Delete"},
-    {vk::A, "A"},             {vk::C, "C"},             {vk::V, "V"},
+    {vk::LBUTTON, "LButton"},
+    {vk::RBUTTON, "RButton"},
+    {vk::BACK, "Backspace"},
+    {vk::TAB, "Tab"},
+    {vk::RETURN, "Enter"},
+    {vk::SHIFT, "Shift"},
+    {vk::CONTROL, "Ctrl"},
+    {vk::ESCAPE, "Escape"},
+    {vk::SPACE, "Space"},
+    {vk::PRIOR, "PageUp"},
+    {vk::NEXT, "PageDown"},
+    {vk::END, "End"},
+    {vk::HOME, "Home"},
+    {vk::LEFT, "Left"},
+    {vk::UP, "Up"},
+    {vk::RIGHT, "Right"},
+    {vk::DOWN, "Down"},
+    {vk::DELETE_, "Delete"},
+    {vk::A, "A"},
+    {vk::C, "C"},
+    {vk::V, "V"},
 }};
 
 }  // namespace

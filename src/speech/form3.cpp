@@ -6,9 +6,7 @@
 #include "platform/desktop.h"
 
 Form3::Form3(Application& app)
-    : Window(app, Form3Layout()),
-      Label1(get<Label>("Label1")),
-      Timer1(get<Timer>("Timer1")) {
+    : Window(app, Form3Layout()), Label1(get<Label>("Label1")), Timer1(get<Timer>("Timer1")) {
   Timer1.on_timer = [this] { Timer1_Timer(); };
 }
 
@@ -17,4 +15,6 @@ void Form3::Form_Load() {
   MakeTopmost(runtime().desktop.user32(), handle);
 }
 
-void Form3::Timer1_Timer() { Unload(); }
+void Form3::Timer1_Timer() {
+  Unload();
+}

@@ -35,6 +35,10 @@ void Form2::speak_box(const RichTextBox& box) {
   ResumeNext([&] { engine(tts).Speak(spoken, SVSFlagsAsync); });
 }
 
-void Form2::CheteneBulgar1() { speak_box(Text4); }
+void Form2::CheteneBulgar1() {
+  speak_box(Text4);
+}
 
-void Form2::CheteneBulgar2() { speak_box(Text3); }
+void Form2::CheteneBulgar2() {
+  speak_box(Text3);
+}

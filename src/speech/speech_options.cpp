@@ -30,7 +30,9 @@ void Form2::Picture23_Click() {
   Check2.set_Value(1);
 }
 
-void Form2::Label13_Click() { Picture23_Click(); }
+void Form2::Label13_Click() {
+  Picture23_Click();
+}
 
 void Form2::Picture18_Click() {
   Picture18.set_Visible(false);
@@ -38,7 +40,9 @@ void Form2::Picture18_Click() {
   Check2.set_Value(0);
 }
 
-void Form2::Label14_Click() { Picture18_Click(); }
+void Form2::Label14_Click() {
+  Picture18_Click();
+}
 
 void Form2::Picture22_Click() {
   Picture19.set_Visible(true);
@@ -46,7 +50,9 @@ void Form2::Picture22_Click() {
   Check3.set_Value(1);
 }
 
-void Form2::Label15_Click() { Picture22_Click(); }
+void Form2::Label15_Click() {
+  Picture22_Click();
+}
 
 void Form2::Picture19_Click() {
   Picture19.set_Visible(false);
@@ -54,9 +60,13 @@ void Form2::Picture19_Click() {
   Check3.set_Value(0);
 }
 
-void Form2::Label16_Click() { Picture19_Click(); }
+void Form2::Label16_Click() {
+  Picture19_Click();
+}
 
-void Form2::Command1_Click() { form1().Timer6.set_Enabled(true); }
+void Form2::Command1_Click() {
+  form1().Timer6.set_Enabled(true);
+}
 
 void Form2::Command7_Click() {
   SharedState& s = shared();

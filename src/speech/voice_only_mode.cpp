@@ -41,4 +41,6 @@ void Form2::Label18_Click() {
   f1.Picture14.set_Visible(true);
 }
 
-void Form2::Picture20_Click() { Label18_Click(); }
+void Form2::Picture20_Click() {
+  Label18_Click();
+}

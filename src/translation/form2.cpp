@@ -78,10 +78,18 @@ Form2::Form2(Application& app)
   wire_desktop();
 }
 
-SharedState& Form2::shared() const { return app().shared(); }
-Form1& Form2::form1() const { return app().Form1(); }
-User32& Form2::user32() const { return runtime().desktop.user32(); }
-Clipboard& Form2::clipboard() const { return runtime().desktop.clipboard(); }
+SharedState& Form2::shared() const {
+  return app().shared();
+}
+Form1& Form2::form1() const {
+  return app().Form1();
+}
+User32& Form2::user32() const {
+  return runtime().desktop.user32();
+}
+Clipboard& Form2::clipboard() const {
+  return runtime().desktop.clipboard();
+}
 
 void Form2::wire_translation() {
   Timer6.on_timer = [this] { Timer6_Timer(); };
@@ -134,7 +142,9 @@ void Form2::Form_Load() {
   ResumeNext([&] { WebBrowser3.Navigate(runtime().config.TranslationHome); });
 }
 
-void Form2::Form_Unload() { form1().Unload(); }
+void Form2::Form_Unload() {
+  form1().Unload();
+}
 
 void Form2::Timer6_Timer() {
   Timer6.set_Enabled(false);

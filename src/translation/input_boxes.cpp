@@ -92,7 +92,8 @@ void Form2::Timer5_Timer() {
   if (IgnoreClipboardOnce == 0) {
     // 2.
     if (!ClipboardText.empty() && ClipboardText != LastClipboardText) {
-      ResumeNext([&] { user32().ShowWindow(static_cast<uint32_t>(shared().Form2Handle), SW_SHOWNORMAL); });
+      ResumeNext(
+          [&] { user32().ShowWindow(static_cast<uint32_t>(shared().Form2Handle), SW_SHOWNORMAL); });
       ResumeNext([&] { MakeTopmost(user32(), shared().Form2Handle); });
       ResumeNext([&] { Text1.set_Text(ClipboardText); });
       ResumeNext([&] { Text1.set_Text(text::replace_all(Text1.Text(), "\r\n", "")); });

@@ -21,14 +21,18 @@ void Form2::Label5_Click() {
   }
 }
 
-void Form2::Picture10_Click() { Label5_Click(); }
+void Form2::Picture10_Click() {
+  Label5_Click();
+}
 
 void Form2::Picture7_Click() {
   form1().set_Height(3400);
   set_Height(static_cast<float>(shared().FormHeights[0].number()));
 }
 
-void Form2::Picture3_Click() { Unload(); }
+void Form2::Picture3_Click() {
+  Unload();
+}
 
 void Form2::Picture1_Click() {
   ResumeNext([&] { Unload(); });

@@ -33,7 +33,8 @@ void Form2::Prevedi() {
   if (s.CyrillicScore.number() > 0) {
     // 9.
     std::string address;
-    ResumeNext([&] { address = base + "/?hl=bg&tab=wT#" + ChosenLanguage + "|en|" + Text4.Text(); });
+    ResumeNext(
+        [&] { address = base + "/?hl=bg&tab=wT#" + ChosenLanguage + "|en|" + Text4.Text(); });
     ResumeNext([&] { WebBrowser3.Navigate(address); });
     ResumeNext([&] {
       if (Check3.Value() == 1 && Option1.Value()) CheteneBulgar1();
@@ -41,7 +42,8 @@ void Form2::Prevedi() {
   } else {
     // 10.
     std::string address;
-    ResumeNext([&] { address = base + "/?hl=bg&tab=wT#en|" + ChosenLanguage + "|" + Text4.Text(); });
+    ResumeNext(
+        [&] { address = base + "/?hl=bg&tab=wT#en|" + ChosenLanguage + "|" + Text4.Text(); });
     ResumeNext([&] { WebBrowser3.Navigate(address); });
     ResumeNext([&] {
       if (Check2.Value() == 1) Timer4.set_Enabled(true);
@@ -70,7 +72,8 @@ void Form2::await_navigation(int64_t deadline) {
     runtime().trace.line("translation page did not finish loading; request given up");
     return;
   }
-  m_navigation_wait = loop.call_later(NavigationPollMs, [this, deadline] { await_navigation(deadline); });
+  m_navigation_wait =
+      loop.call_later(NavigationPollMs, [this, deadline] { await_navigation(deadline); });
 }
 
 void Form2::Label10_Click() {
@@ -78,9 +81,13 @@ void Form2::Label10_Click() {
   Text4.set_Text(Text1.Text());
 }
 
-void Form2::Picture16_Click() { Label10_Click(); }
+void Form2::Picture16_Click() {
+  Label10_Click();
+}
 
-void Form2::Option1_Click() { Label10_Click(); }
+void Form2::Option1_Click() {
+  Label10_Click();
+}
 
 void Form2::Option2_Click() {
   if (Option2.Value() && Check3.Value() == 1) Label16_Click();

@@ -66,10 +66,18 @@ Form1::Form1(Application& app)
   wire_desktop();
 }
 
-SharedState& Form1::shared() const { return app().shared(); }
-Form2& Form1::form2() const { return app().Form2(); }
-User32& Form1::user32() const { return runtime().desktop.user32(); }
-Clipboard& Form1::clipboard() const { return runtime().desktop.clipboard(); }
+SharedState& Form1::shared() const {
+  return app().shared();
+}
+Form2& Form1::form2() const {
+  return app().Form2();
+}
+User32& Form1::user32() const {
+  return runtime().desktop.user32();
+}
+Clipboard& Form1::clipboard() const {
+  return runtime().desktop.clipboard();
+}
 
 void Form1::wire_voicereader() {
   WebBrowser1.on_download_complete = [this] { WebBrowser1_DownloadComplete(); };

@@ -58,7 +58,8 @@ void Form1::toggle_settings_panel() {
     MakeNotTopmost(user32(), s.Form2Handle);
     SetFocus();
     // 3.
-    for (Control* c : std::initializer_list<Control*>{&Picture8, &Picture9, &Picture10, &VScroll1, &Text6}) {
+    for (Control* c :
+         std::initializer_list<Control*>{&Picture8, &Picture9, &Picture10, &VScroll1, &Text6}) {
       c->set_Visible(true);
     }
     // 4.
@@ -84,7 +85,8 @@ void Form1::toggle_settings_panel() {
   s.SpeechSettingsOpen = 0;
   Label5.set_Caption(ClosedCaption);
   // 3.
-  for (Control* c : std::initializer_list<Control*>{&Picture8, &Picture9, &Picture10, &VScroll1, &Text6, &Label9}) {
+  for (Control* c : std::initializer_list<Control*>{&Picture8, &Picture9, &Picture10, &VScroll1,
+                                                    &Text6, &Label9}) {
     c->set_Visible(false);
   }
   // 4. A hidden translation window cannot take the focus; it stays topmost
@@ -105,8 +107,12 @@ void Form1::toggle_settings_panel() {
   if (s.SavedCheck1Value == 1) f2.Check1.set_Value(1);
 }
 
-void Form1::Label5_Click() { toggle_settings_panel(); }
-void Form1::Picture7_Click() { toggle_settings_panel(); }
+void Form1::Label5_Click() {
+  toggle_settings_panel();
+}
+void Form1::Picture7_Click() {
+  toggle_settings_panel();
+}
 
 // The hover logic, every 50 ms for the life of the window. Its first tick
 // reads the translation window's width and so creates that window.
@@ -117,8 +123,8 @@ void Form1::Timer10_Timer() {
   float X = static_cast<float>(cursor_twips(s.CursorX));
   float Y = static_cast<float>(cursor_twips(s.CursorY));
   // 2. Strict bounds, in single precision.
-  bool inside = Left() + form2().Width() - 20 < X && X < Left() + Width() && s.Form1Collapsed == 0 &&
-                Top() + 500 < Y && Y < Top() + Picture5.Top();
+  bool inside = Left() + form2().Width() - 20 < X && X < Left() + Width() &&
+                s.Form1Collapsed == 0 && Top() + 500 < Y && Y < Top() + Picture5.Top();
   // 3.
   if (!inside) {
     Picture13.set_Visible(false);
@@ -207,4 +213,6 @@ void Form1::Label6_Click() {
   Oformi();
 }
 
-void Form1::Picture8_Click() { Label6_Click(); }
+void Form1::Picture8_Click() {
+  Label6_Click();
+}

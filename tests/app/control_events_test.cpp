@@ -18,9 +18,12 @@ class ControlEventsTest : public SystemFixture {
   void SetUp() override {
     boot({}, false);
     layout.name = "TestForm";
-    layout.controls = {spec_of("Box", ControlKind::RichTextBox), spec_of("Other", ControlKind::RichTextBox),
-                       spec_of("Check", ControlKind::CheckBox),  spec_of("Frame", ControlKind::PictureBox),
-                       spec_of("OptA", ControlKind::OptionButton, "", 1), spec_of("OptB", ControlKind::OptionButton),
+    layout.controls = {spec_of("Box", ControlKind::RichTextBox),
+                       spec_of("Other", ControlKind::RichTextBox),
+                       spec_of("Check", ControlKind::CheckBox),
+                       spec_of("Frame", ControlKind::PictureBox),
+                       spec_of("OptA", ControlKind::OptionButton, "", 1),
+                       spec_of("OptB", ControlKind::OptionButton),
                        spec_of("OptC", ControlKind::OptionButton, "Frame", 1)};
     window = std::make_unique<TestWindow>(system->app, layout);
   }

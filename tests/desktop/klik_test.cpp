@@ -69,7 +69,8 @@ TEST_F(KlikTest, ListMacrosHaveExactCounts) {
   std::string bottom = events();
   auto count = [&](const std::string& word) {
     size_t n = 0;
-    for (size_t at = bottom.find(word); at != std::string::npos; at = bottom.find(word, at + 1)) ++n;
+    for (size_t at = bottom.find(word); at != std::string::npos; at = bottom.find(word, at + 1))
+      ++n;
     return n;
   };
   EXPECT_EQ(count("PageUp"), 10u);

@@ -30,8 +30,9 @@ class SystemFixture : public ::testing::Test {
   // Runs the start-up through to the warm-up result: the window revealed,
   // "Hello!" translated and its speech planned.
   void boot_to_ready() {
-    ASSERT_TRUE(run_until([&] { return system->app.shared().VoiceReaderReady == 1 && !form2().image1.Visible(); },
-                          20000));
+    ASSERT_TRUE(run_until(
+        [&] { return system->app.shared().VoiceReaderReady == 1 && !form2().image1.Visible(); },
+        20000));
     advance(3000 + 2000 + 100);  // warm-up, then its result
   }
 
@@ -52,7 +53,9 @@ class SystemFixture : public ::testing::Test {
     system->loop.dispatch("test", action);
     system->loop.run_pending();
   }
-  void type(const std::string& text) { act([&] { desktop().type_text(text); }); }
+  void type(const std::string& text) {
+    act([&] { desktop().type_text(text); });
+  }
   void key(uint8_t code, bool shift = false, bool ctrl = false) {
     act([&] { desktop().press_key(code, shift, ctrl); });
   }

@@ -8,8 +8,8 @@
 #include "app/window.h"
 #include "desktop/window_layout.h"
 
-inline ControlSpec spec_of(const std::string& name, ControlKind kind, const std::string& container = "",
-                           int value = 0) {
+inline ControlSpec spec_of(const std::string& name, ControlKind kind,
+                           const std::string& container = "", int value = 0) {
   ControlSpec spec;
   spec.name = name;
   spec.kind = kind;

@@ -15,7 +15,8 @@ RecordingSpeechEngine::~RecordingSpeechEngine() {
 void RecordingSpeechEngine::set_Rate(double rate) {
   m_rate_writes.push_back(rate);
   double whole = std::nearbyint(rate);
-  if (!(whole >= -10 && whole <= 10)) throw RuntimeError("Invalid rate: " + text::format_number(rate));
+  if (!(whole >= -10 && whole <= 10))
+    throw RuntimeError("Invalid rate: " + text::format_number(rate));
   m_rate = static_cast<int32_t>(whole);
 }
 
@@ -24,7 +25,8 @@ int64_t RecordingSpeechEngine::duration_of(const std::string& text) {
 }
 
 int32_t RecordingSpeechEngine::Speak(const std::string& text, int32_t flags) {
-  if (m_trace.enabled()) m_trace.line("speech speak \"" + text + "\" flags " + std::to_string(flags));
+  if (m_trace.enabled())
+    m_trace.line("speech speak \"" + text + "\" flags " + std::to_string(flags));
   if ((flags & SVSFPurgeBeforeSpeak) != 0) {
     ++m_purges;
     if (m_current >= 0) {

@@ -49,8 +49,8 @@ class RecordingSpeechEngine : public SpeechEngine {
   int32_t m_rate = 0;
   std::vector<double> m_rate_writes;
   std::vector<Utterance> m_utterances;
-  size_t m_next = 0;              // the first utterance not yet started
-  int64_t m_current = -1;         // index of the one being spoken
+  size_t m_next = 0;       // the first utterance not yet started
+  int64_t m_current = -1;  // index of the one being spoken
   EventLoop::TaskId m_finish = 0;
   int m_purges = 0;
 };

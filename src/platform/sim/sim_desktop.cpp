@@ -19,7 +19,9 @@ constexpr uint32_t TrayNotifyHandle = 0x00020003;
 constexpr uint32_t ReBarHandle = 0x00020004;
 constexpr uint32_t EditorHandle = 0x00030001;
 
-int32_t to_pixels(float twips) { return static_cast<int32_t>(std::lround(twips / TwipsPerPixel)); }
+int32_t to_pixels(float twips) {
+  return static_cast<int32_t>(std::lround(twips / TwipsPerPixel));
+}
 
 }  // namespace
 
@@ -34,8 +36,12 @@ SimDesktop::SimDesktop(EventLoop& loop, Trace& trace)
 
 SimDesktop::~SimDesktop() = default;
 
-User32& SimDesktop::user32() { return *m_user32; }
-Screen& SimDesktop::screen() { return *m_screen; }
+User32& SimDesktop::user32() {
+  return *m_user32;
+}
+Screen& SimDesktop::screen() {
+  return *m_screen;
+}
 
 void SimDesktop::set_screen_pixels(int width, int height) {
   m_screen_w = width;
@@ -93,7 +99,8 @@ void SimDesktop::focus_editor() {
 int32_t SimDesktop::set_window_pos(uint32_t hWnd, int32_t insert_after) {
   bool known = m_windows.count(hWnd) != 0 || hWnd == m_editor.handle();
   if (!known) return 0;
-  if (std::find(m_z_order.begin(), m_z_order.end(), hWnd) == m_z_order.end()) m_z_order.push_back(hWnd);
+  if (std::find(m_z_order.begin(), m_z_order.end(), hWnd) == m_z_order.end())
+    m_z_order.push_back(hWnd);
   std::erase(m_topmost, hWnd);
   std::erase(m_z_order, hWnd);
   if (insert_after == HWND_TOPMOST) {
@@ -115,9 +122,9 @@ int32_t SimDesktop::show_window(uint32_t hWnd, int32_t command) {
 
 WindowProc SimDesktop::set_window_proc(uint32_t hWnd, WindowProc proc) {
   if (window_of(hWnd) == nullptr) return nullptr;
-  WindowProc previous = m_procs.count(hWnd) ? m_procs[hWnd] : WindowProc([](uint32_t, uint32_t, int32_t, int32_t) {
-    return 0;
-  });
+  WindowProc previous = m_procs.count(hWnd)
+                            ? m_procs[hWnd]
+                            : WindowProc([](uint32_t, uint32_t, int32_t, int32_t) { return 0; });
   m_procs[hWnd] = std::move(proc);
   return previous;
 }
@@ -198,8 +205,8 @@ void SimDesktop::queue_key(const KeyRecord& record) {
   event.code = record.code;
   event.down = (record.flags & KEYEVENTF_KEYUP) == 0;
   if (m_trace.enabled()) {
-    m_trace.line(std::string("key ") + key_name(record.code) + (event.down ? " down" : " up") + " flags " +
-                 std::to_string(record.flags));
+    m_trace.line(std::string("key ") + key_name(record.code) + (event.down ? " down" : " up") +
+                 " flags " + std::to_string(record.flags));
   }
   m_queue.push_back(event);
 }
@@ -254,7 +261,9 @@ void SimDesktop::deliver_input() {
   m_delivering = false;
 }
 
-void SimDesktop::set_cursor(int32_t x, int32_t y) { m_cursor = {x, y}; }
+void SimDesktop::set_cursor(int32_t x, int32_t y) {
+  m_cursor = {x, y};
+}
 
 void SimDesktop::mouse_button(int button, bool down) {
   if (button < 1 || button > 2) return;
@@ -270,7 +279,8 @@ void SimDesktop::mouse_button(int button, bool down) {
 int16_t SimDesktop::async_key_state(int32_t vKey) {
   if (vKey == vk::LBUTTON || vKey == vk::RBUTTON) {
     Button& state = m_buttons[vKey];
-    int16_t result = static_cast<int16_t>((state.down ? 0x8000 : 0) | (state.pressed_since_query ? 1 : 0));
+    int16_t result =
+        static_cast<int16_t>((state.down ? 0x8000 : 0) | (state.pressed_since_query ? 1 : 0));
     state.pressed_since_query = false;
     return result;
   }

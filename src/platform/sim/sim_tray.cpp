@@ -9,7 +9,9 @@ int32_t SimTray::Shell_NotifyIconA(uint32_t dwMessage, const NOTIFYICONDATA& lpD
   m_calls.push_back(lpData.bytes());
   if (m_trace.enabled()) m_trace.line("tray message " + std::to_string(dwMessage));
   if (!m_available || lpData.cbSize != 88) return 0;
-  auto same = [&](const NOTIFYICONDATA& icon) { return icon.hWnd == lpData.hWnd && icon.uID == lpData.uID; };
+  auto same = [&](const NOTIFYICONDATA& icon) {
+    return icon.hWnd == lpData.hWnd && icon.uID == lpData.uID;
+  };
   auto found = std::find_if(m_icons.begin(), m_icons.end(), same);
   switch (dwMessage) {
     case NIM_ADD:
