@@ -2,8 +2,10 @@
 
 #include "app/runtime_error.h"
 
-CheckBox::CheckBox(Window& window, const ControlSpec& spec)
-    : Control(window, spec), m_value(static_cast<int16_t>(spec.value)), m_caption(spec.caption) {}
+CheckBox::CheckBox(Window& window, const ControlSpec& design)
+    : Control(window, design),
+      m_value(static_cast<int16_t>(design.value)),
+      m_caption(design.caption) {}
 
 void CheckBox::set_Value(int16_t value) {
   if (value < 0 || value > 2) throw RuntimeError("Invalid property value");

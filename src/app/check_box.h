@@ -9,7 +9,7 @@
 
 class CheckBox : public Control {
  public:
-  CheckBox(Window& window, const ControlSpec& spec);
+  CheckBox(Window& window, const ControlSpec& design);
   int16_t Value() const { return m_value; }
   // RuntimeError for values other than 0, 1 and 2 (grayed).
   void set_Value(int16_t value);

@@ -7,8 +7,8 @@
 
 class CommandButton : public Control {
  public:
-  CommandButton(Window& window, const ControlSpec& spec)
-      : Control(window, spec), m_caption(spec.caption) {}
+  CommandButton(Window& window, const ControlSpec& design)
+      : Control(window, design), m_caption(design.caption) {}
   const std::string& Caption() const { return m_caption; }
   bool can_take_focus() const override { return true; }
   std::optional<std::string> property(std::string_view name) const override {

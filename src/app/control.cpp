@@ -6,14 +6,14 @@
 #include "app/text.h"
 #include "app/window.h"
 
-Control::Control(Window& window, const ControlSpec& spec)
+Control::Control(Window& window, const ControlSpec& design)
     : m_window(window),
-      m_spec(spec),
-      m_left(spec.left),
-      m_top(spec.top),
-      m_width(spec.width),
-      m_height(spec.height),
-      m_visible(spec.visible) {}
+      m_spec(design),
+      m_left(design.left),
+      m_top(design.top),
+      m_width(design.width),
+      m_height(design.height),
+      m_visible(design.visible) {}
 
 Runtime& Control::runtime() const {
   return m_window.runtime();

@@ -19,14 +19,14 @@ struct Runtime;
 
 class Control {
  public:
-  Control(Window& window, const ControlSpec& spec);
+  Control(Window& window, const ControlSpec& design);
   virtual ~Control() = default;
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
 
   const std::string& name() const { return m_spec.name; }
   ControlKind kind() const { return m_spec.kind; }
-  const ControlSpec& spec() const { return m_spec; }
+  const ControlSpec& design() const { return m_spec; }
   Window& window() const { return m_window; }
   // The picture box that holds this control, or nullptr for the window.
   Control* container() const { return m_container; }

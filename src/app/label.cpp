@@ -2,10 +2,10 @@
 
 #include <cstdio>
 
-Label::Label(Window& window, const ControlSpec& spec)
-    : Control(window, spec),
-      m_caption(spec.caption),
-      m_fore_color(spec.fore_color.value_or(Rgb{})) {}
+Label::Label(Window& window, const ControlSpec& design)
+    : Control(window, design),
+      m_caption(design.caption),
+      m_fore_color(design.fore_color.value_or(Rgb{})) {}
 
 void Label::set_Caption(const std::string& caption) {
   m_caption = caption;

@@ -7,7 +7,7 @@
 
 class Label : public Control {
  public:
-  Label(Window& window, const ControlSpec& spec);
+  Label(Window& window, const ControlSpec& design);
   const std::string& Caption() const { return m_caption; }
   void set_Caption(const std::string& caption);
   Rgb ForeColor() const { return m_fore_color; }

@@ -2,8 +2,8 @@
 
 #include "app/window.h"
 
-OptionButton::OptionButton(Window& window, const ControlSpec& spec)
-    : Control(window, spec), m_value(spec.value != 0), m_caption(spec.caption) {}
+OptionButton::OptionButton(Window& window, const ControlSpec& design)
+    : Control(window, design), m_value(design.value != 0), m_caption(design.caption) {}
 
 void OptionButton::set_Value(bool value) {
   if (value == m_value) return;

@@ -8,7 +8,7 @@
 
 class OptionButton : public Control {
  public:
-  OptionButton(Window& window, const ControlSpec& spec);
+  OptionButton(Window& window, const ControlSpec& design);
   bool Value() const { return m_value; }
   void set_Value(bool value);
   const std::string& Caption() const { return m_caption; }

@@ -5,8 +5,8 @@
 #include "platform/clipboard.h"
 #include "platform/desktop.h"
 
-RichTextBox::RichTextBox(Window& window, const ControlSpec& spec) : Control(window, spec) {
-  m_buffer.assign(spec.caption);
+RichTextBox::RichTextBox(Window& window, const ControlSpec& design) : Control(window, design) {
+  m_buffer.assign(design.caption);
   m_buffer.select(0, 0);
 }
 

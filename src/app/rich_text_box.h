@@ -16,7 +16,7 @@
 
 class RichTextBox : public Control {
  public:
-  RichTextBox(Window& window, const ControlSpec& spec);
+  RichTextBox(Window& window, const ControlSpec& design);
 
   const std::string& Text() const { return m_buffer.text(); }
   // Assigning a text places the caret at its end.

@@ -4,13 +4,13 @@
 
 #include "app/runtime_error.h"
 
-ScrollBar::ScrollBar(Window& window, const ControlSpec& spec)
-    : Control(window, spec),
-      m_min(static_cast<int16_t>(spec.min)),
-      m_max(static_cast<int16_t>(spec.max)),
-      m_small(static_cast<int16_t>(spec.small_change)),
-      m_large(static_cast<int16_t>(spec.large_change)),
-      m_value(static_cast<int16_t>(spec.value)) {}
+ScrollBar::ScrollBar(Window& window, const ControlSpec& design)
+    : Control(window, design),
+      m_min(static_cast<int16_t>(design.min)),
+      m_max(static_cast<int16_t>(design.max)),
+      m_small(static_cast<int16_t>(design.small_change)),
+      m_large(static_cast<int16_t>(design.large_change)),
+      m_value(static_cast<int16_t>(design.value)) {}
 
 void ScrollBar::set_Value(int16_t value) {
   if (value < std::min(m_min, m_max) || value > std::max(m_min, m_max)) {

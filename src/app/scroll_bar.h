@@ -10,7 +10,7 @@
 
 class ScrollBar : public Control {
  public:
-  ScrollBar(Window& window, const ControlSpec& spec);
+  ScrollBar(Window& window, const ControlSpec& design);
   int16_t Value() const { return m_value; }
   void set_Value(int16_t value);
   int16_t Min() const { return m_min; }

@@ -25,9 +25,9 @@ std::vector<std::string> split(const std::string& text, char separator) {
 }
 
 // "Ctrl+C", "Shift+Tab", "Enter".
-bool parse_key(const std::string& spec, uint8_t& code, bool& shift, bool& ctrl) {
+bool parse_key(const std::string& design, uint8_t& code, bool& shift, bool& ctrl) {
   shift = ctrl = false;
-  std::vector<std::string> parts = split(spec, '+');
+  std::vector<std::string> parts = split(design, '+');
   if (parts.empty()) return false;
   for (size_t i = 0; i + 1 < parts.size(); ++i) {
     if (key_code(parts[i].c_str()) == vk::SHIFT) {

@@ -8,21 +8,21 @@
 
 namespace {
 
-ControlSpec timer_control_spec(const TimerSpec& spec) {
+ControlSpec timer_control_spec(const TimerSpec& design) {
   ControlSpec control;
-  control.name = spec.name;
+  control.name = design.name;
   control.kind = ControlKind::Timer;
-  control.container = spec.container;
+  control.container = design.container;
   control.visible = false;
   return control;
 }
 
 }  // namespace
 
-Timer::Timer(Window& window, const TimerSpec& spec)
-    : Control(window, timer_control_spec(spec)),
-      m_enabled(spec.enabled),
-      m_interval(spec.interval) {
+Timer::Timer(Window& window, const TimerSpec& design)
+    : Control(window, timer_control_spec(design)),
+      m_enabled(design.enabled),
+      m_interval(design.interval) {
   schedule();
 }
 

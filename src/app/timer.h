@@ -14,7 +14,7 @@
 
 class Timer : public Control {
  public:
-  Timer(Window& window, const TimerSpec& spec);
+  Timer(Window& window, const TimerSpec& design);
   ~Timer() override;
 
   bool Enabled() const { return m_enabled; }

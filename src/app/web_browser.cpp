@@ -5,8 +5,8 @@
 #include "app/trace.h"
 #include "app/window.h"
 
-WebBrowser::WebBrowser(Window& window, const ControlSpec& spec)
-    : Control(window, spec), m_browser(runtime().browsers.create_browser()) {
+WebBrowser::WebBrowser(Window& window, const ControlSpec& design)
+    : Control(window, design), m_browser(runtime().browsers.create_browser()) {
   m_browser->on_download_complete = [this] {
     if (on_download_complete) raise("DownloadComplete", on_download_complete);
   };

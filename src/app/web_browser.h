@@ -12,7 +12,7 @@
 
 class WebBrowser : public Control {
  public:
-  WebBrowser(Window& window, const ControlSpec& spec);
+  WebBrowser(Window& window, const ControlSpec& design);
   ~WebBrowser() override;
 
   // Starts loading and returns at once.

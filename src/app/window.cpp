@@ -21,29 +21,29 @@
 
 namespace {
 
-std::unique_ptr<Control> make_control(Window& window, const ControlSpec& spec) {
-  switch (spec.kind) {
+std::unique_ptr<Control> make_control(Window& window, const ControlSpec& design) {
+  switch (design.kind) {
     case ControlKind::PictureBox:
-      return std::make_unique<PictureBox>(window, spec);
+      return std::make_unique<PictureBox>(window, design);
     case ControlKind::Label:
-      return std::make_unique<Label>(window, spec);
+      return std::make_unique<Label>(window, design);
     case ControlKind::Image:
     case ControlKind::Line:
-      return std::make_unique<Image>(window, spec);
+      return std::make_unique<Image>(window, design);
     case ControlKind::CheckBox:
-      return std::make_unique<CheckBox>(window, spec);
+      return std::make_unique<CheckBox>(window, design);
     case ControlKind::OptionButton:
-      return std::make_unique<OptionButton>(window, spec);
+      return std::make_unique<OptionButton>(window, design);
     case ControlKind::CommandButton:
-      return std::make_unique<CommandButton>(window, spec);
+      return std::make_unique<CommandButton>(window, design);
     case ControlKind::RichTextBox:
-      return std::make_unique<RichTextBox>(window, spec);
+      return std::make_unique<RichTextBox>(window, design);
     case ControlKind::TextBox:
-      return std::make_unique<TextBox>(window, spec);
+      return std::make_unique<TextBox>(window, design);
     case ControlKind::ScrollBar:
-      return std::make_unique<ScrollBar>(window, spec);
+      return std::make_unique<ScrollBar>(window, design);
     case ControlKind::WebBrowser:
-      return std::make_unique<WebBrowser>(window, spec);
+      return std::make_unique<WebBrowser>(window, design);
     case ControlKind::Timer:
       break;
   }
@@ -70,13 +70,14 @@ Runtime& Window::runtime() const {
 }
 
 void Window::build_controls() {
-  for (const ControlSpec& spec : m_layout.controls) {
-    if (auto control = make_control(*this, spec)) m_controls.push_back(std::move(control));
+  for (const ControlSpec& design : m_layout.controls) {
+    if (auto control = make_control(*this, design)) m_controls.push_back(std::move(control));
   }
-  for (const TimerSpec& spec : m_layout.timers)
-    m_controls.push_back(std::make_unique<Timer>(*this, spec));
+  for (const TimerSpec& design : m_layout.timers)
+    m_controls.push_back(std::make_unique<Timer>(*this, design));
   for (auto& control : m_controls) {
-    if (!control->spec().container.empty()) control->set_container(find(control->spec().container));
+    if (!control->design().container.empty())
+      control->set_container(find(control->design().container));
   }
 }
 

@@ -51,15 +51,15 @@ bool control_kind_windowed(ControlKind kind) {
 }
 
 const ControlSpec* WindowLayout::control(std::string_view control_name) const {
-  for (const ControlSpec& spec : controls) {
-    if (spec.name == control_name) return &spec;
+  for (const ControlSpec& design : controls) {
+    if (design.name == control_name) return &design;
   }
   return nullptr;
 }
 
 const TimerSpec* WindowLayout::timer(std::string_view timer_name) const {
-  for (const TimerSpec& spec : timers) {
-    if (spec.name == timer_name) return &spec;
+  for (const TimerSpec& design : timers) {
+    if (design.name == timer_name) return &design;
   }
   return nullptr;
 }

@@ -24,14 +24,14 @@ std::vector<const WindowLayout*> all_layouts() {
 }
 
 const ControlSpec& control(const WindowLayout& layout, std::string_view name) {
-  if (const ControlSpec* spec = layout.control(name)) return *spec;
+  if (const ControlSpec* design = layout.control(name)) return *design;
   ADD_FAILURE() << layout.name << " has no control " << name;
   static const ControlSpec none;
   return none;
 }
 
 const TimerSpec& timer(const WindowLayout& layout, std::string_view name) {
-  if (const TimerSpec* spec = layout.timer(name)) return *spec;
+  if (const TimerSpec* design = layout.timer(name)) return *design;
   ADD_FAILURE() << layout.name << " has no timer " << name;
   static const TimerSpec none;
   return none;
@@ -55,8 +55,8 @@ using TimerRow = std::tuple<std::string, bool, int>;
 
 std::vector<TimerRow> timer_rows(const WindowLayout& layout) {
   std::vector<TimerRow> rows;
-  for (const TimerSpec& spec : layout.timers)
-    rows.emplace_back(spec.name, spec.enabled, spec.interval);
+  for (const TimerSpec& design : layout.timers)
+    rows.emplace_back(design.name, design.enabled, design.interval);
   return rows;
 }
 
@@ -68,12 +68,12 @@ TEST(WindowTables, NameEveryControlAndTimerOnceIgnoringCase) {
   for (const WindowLayout* layout : all_layouts()) {
     SCOPED_TRACE(layout->name);
     std::set<std::string> seen;
-    for (const ControlSpec& spec : layout->controls) {
-      EXPECT_FALSE(spec.name.empty());
-      EXPECT_TRUE(seen.insert(lowercase(spec.name)).second) << spec.name;
+    for (const ControlSpec& design : layout->controls) {
+      EXPECT_FALSE(design.name.empty());
+      EXPECT_TRUE(seen.insert(lowercase(design.name)).second) << design.name;
     }
-    for (const TimerSpec& spec : layout->timers) {
-      EXPECT_TRUE(seen.insert(lowercase(spec.name)).second) << spec.name;
+    for (const TimerSpec& design : layout->timers) {
+      EXPECT_TRUE(seen.insert(lowercase(design.name)).second) << design.name;
     }
   }
 }
@@ -88,8 +88,10 @@ TEST(WindowTables, NestControlsAndTimersOnlyInPictureBoxesOfTheSameWindow) {
       EXPECT_EQ(holder->kind, ControlKind::PictureBox) << owner << " lies in " << container;
       EXPECT_TRUE(holder->container.empty()) << "picture boxes are not nested here";
     };
-    for (const ControlSpec& spec : layout->controls) expect_picture_box(spec.name, spec.container);
-    for (const TimerSpec& spec : layout->timers) expect_picture_box(spec.name, spec.container);
+    for (const ControlSpec& design : layout->controls)
+      expect_picture_box(design.name, design.container);
+    for (const TimerSpec& design : layout->timers)
+      expect_picture_box(design.name, design.container);
   }
 }
 
@@ -98,14 +100,14 @@ TEST(WindowTables, GiveEveryControlARealSizeAndEveryTimerAUsableInterval) {
     SCOPED_TRACE(layout->name);
     EXPECT_GT(layout->width, 0);
     EXPECT_GT(layout->height, 0);
-    for (const ControlSpec& spec : layout->controls) {
-      EXPECT_GT(spec.width, 0) << spec.name;
-      EXPECT_GT(spec.height, 0) << spec.name;
-      EXPECT_NE(spec.kind, ControlKind::Timer) << spec.name << " belongs among the timers";
+    for (const ControlSpec& design : layout->controls) {
+      EXPECT_GT(design.width, 0) << design.name;
+      EXPECT_GT(design.height, 0) << design.name;
+      EXPECT_NE(design.kind, ControlKind::Timer) << design.name << " belongs among the timers";
     }
-    for (const TimerSpec& spec : layout->timers) {
-      EXPECT_GT(spec.interval, 0) << spec.name;
-      EXPECT_LE(spec.interval, 65535) << spec.name;
+    for (const TimerSpec& design : layout->timers) {
+      EXPECT_GT(design.interval, 0) << design.name;
+      EXPECT_LE(design.interval, 65535) << design.name;
     }
   }
 }
@@ -113,11 +115,11 @@ TEST(WindowTables, GiveEveryControlARealSizeAndEveryTimerAUsableInterval) {
 TEST(WindowTables, DrawPicturesAtTheirControlsSizeUnlessTheyAreStretchedOrTheCover) {
   for (const WindowLayout* layout : all_layouts()) {
     SCOPED_TRACE(layout->name);
-    for (const ControlSpec& spec : layout->controls) {
-      if (!spec.picture || spec.picture->stretch) continue;
-      if (layout->name == "Form2" && spec.name == "image1") continue;  // the JPEG cover
-      EXPECT_EQ(spec.picture->width_px * kTwipsPerPixel, spec.width) << spec.name;
-      EXPECT_EQ(spec.picture->height_px * kTwipsPerPixel, spec.height) << spec.name;
+    for (const ControlSpec& design : layout->controls) {
+      if (!design.picture || design.picture->stretch) continue;
+      if (layout->name == "Form2" && design.name == "image1") continue;  // the JPEG cover
+      EXPECT_EQ(design.picture->width_px * kTwipsPerPixel, design.width) << design.name;
+      EXPECT_EQ(design.picture->height_px * kTwipsPerPixel, design.height) << design.name;
     }
   }
 }
@@ -125,15 +127,15 @@ TEST(WindowTables, DrawPicturesAtTheirControlsSizeUnlessTheyAreStretchedOrTheCov
 TEST(WindowTables, GivePicturesOnlyToPictureBoxesAndImages) {
   for (const WindowLayout* layout : all_layouts()) {
     SCOPED_TRACE(layout->name);
-    for (const ControlSpec& spec : layout->controls) {
-      if (spec.kind != ControlKind::PictureBox && spec.kind != ControlKind::Image) {
-        EXPECT_FALSE(spec.picture.has_value()) << spec.name;
+    for (const ControlSpec& design : layout->controls) {
+      if (design.kind != ControlKind::PictureBox && design.kind != ControlKind::Image) {
+        EXPECT_FALSE(design.picture.has_value()) << design.name;
         continue;
       }
-      ASSERT_TRUE(spec.picture.has_value()) << spec.name;
-      const std::string& format = spec.picture->format;
-      EXPECT_TRUE(format == "bitmap" || format == "icon" || format == "jpeg") << spec.name;
-      EXPECT_FALSE(spec.picture->description.empty()) << spec.name;
+      ASSERT_TRUE(design.picture.has_value()) << design.name;
+      const std::string& format = design.picture->format;
+      EXPECT_TRUE(format == "bitmap" || format == "icon" || format == "jpeg") << design.name;
+      EXPECT_FALSE(design.picture->description.empty()) << design.name;
     }
   }
 }
@@ -141,9 +143,9 @@ TEST(WindowTables, GivePicturesOnlyToPictureBoxesAndImages) {
 TEST(WindowTables, DrawLabelsLyingOnPicturesWithoutABackground) {
   for (const WindowLayout* layout : all_layouts()) {
     SCOPED_TRACE(layout->name);
-    for (const ControlSpec& spec : layout->controls) {
-      if (spec.kind == ControlKind::Label && !spec.container.empty()) {
-        EXPECT_TRUE(spec.transparent) << spec.name;
+    for (const ControlSpec& design : layout->controls) {
+      if (design.kind == ControlKind::Label && !design.container.empty()) {
+        EXPECT_TRUE(design.transparent) << design.name;
       }
     }
   }

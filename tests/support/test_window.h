@@ -10,22 +10,22 @@
 
 inline ControlSpec spec_of(const std::string& name, ControlKind kind,
                            const std::string& container = "", int value = 0) {
-  ControlSpec spec;
-  spec.name = name;
-  spec.kind = kind;
-  spec.container = container;
-  spec.width = 100;
-  spec.height = 100;
-  spec.value = value;
-  return spec;
+  ControlSpec design;
+  design.name = name;
+  design.kind = kind;
+  design.container = container;
+  design.width = 100;
+  design.height = 100;
+  design.value = value;
+  return design;
 }
 
 inline TimerSpec timer_of(const std::string& name, bool enabled, int interval) {
-  TimerSpec spec;
-  spec.name = name;
-  spec.enabled = enabled;
-  spec.interval = interval;
-  return spec;
+  TimerSpec design;
+  design.name = name;
+  design.enabled = enabled;
+  design.interval = interval;
+  return design;
 }
 
 class TestWindow : public Window {
