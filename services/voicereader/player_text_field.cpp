@@ -1,5 +1,7 @@
 #include "services/voicereader/player_text_field.h"
 
+#include "app/text.h"
+
 namespace {
 
 bool is_continuation(char c) {
@@ -20,26 +22,6 @@ std::string single_line(std::string_view text) {
     } else {
       out += c;
     }
-  }
-  return out;
-}
-
-std::string encode(char32_t cp) {
-  std::string out;
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
   }
   return out;
 }
@@ -101,7 +83,7 @@ void PlayerTextField::type(char32_t character) {
   bool control = character < 0x20 || (character >= 0x7F && character < 0xA0);
   bool beyond_unicode = character > 0x10FFFF || (character >= 0xD800 && character < 0xE000);
   if (control || beyond_unicode) return;
-  insert(encode(character));
+  insert(text::from_code_point(character));
 }
 
 void PlayerTextField::delete_forward() {

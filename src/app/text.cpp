@@ -97,6 +97,12 @@ std::string to_utf8(std::u16string_view utf16) {
   return out;
 }
 
+std::string from_code_point(char32_t code_point) {
+  std::string out;
+  encode(code_point, out);
+  return out;
+}
+
 int32_t length(std::string_view utf8) {
   int32_t units = 0;
   for (size_t i = 0; i < utf8.size();) units += decode(utf8, i) >= 0x10000 ? 2 : 1;

@@ -12,6 +12,8 @@ namespace text {
 std::u16string to_utf16(std::string_view utf8);
 std::string to_utf8(std::u16string_view utf16);
 
+// One code point as UTF-8.
+std::string from_code_point(char32_t code_point);
 // Number of UTF-16 code units (the Len of the text).
 int32_t length(std::string_view utf8);
 // The first `count` UTF-16 code units (the Left$ of the text). A cut that
