@@ -60,6 +60,10 @@ Window::Window(Application& app, const WindowLayout& layout)
 
 Window::~Window() {
   // Timers first: nothing may tick into a half-destroyed window.
+  stop_timers();
+}
+
+void Window::stop_timers() {
   for (auto& control : m_controls) {
     if (auto* timer = dynamic_cast<Timer*>(control.get())) timer->shut_down();
   }
@@ -158,9 +162,7 @@ void Window::Unload() {
 }
 
 void Window::mark_unloaded() {
-  for (auto& control : m_controls) {
-    if (auto* timer = dynamic_cast<Timer*>(control.get())) timer->shut_down();
-  }
+  stop_timers();
   m_visible = false;
   m_focused = nullptr;
   runtime().desktop.destroy_window(m_hwnd);

@@ -91,6 +91,8 @@ class Window {
 
  private:
   void build_controls();
+  // Stops every timer of the window for good.
+  void stop_timers();
   void changed();
 
   Application& m_app;
