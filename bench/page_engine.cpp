@@ -14,6 +14,8 @@
 #include "platform/page/page_element.h"
 #include "platform/page/plugin.h"
 
+namespace prevod {
+
 namespace {
 
 constexpr const char* kClassId = "clsid:d27cdb6e-ae6d-11cf-96b8-444553540000";
@@ -141,5 +143,7 @@ void BM_ParseVoiceReaderPage(benchmark::State& state) {
 BENCHMARK(BM_ParseVoiceReaderPage)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
+
+}  // namespace prevod
 
 BENCHMARK_MAIN();

@@ -6,8 +6,10 @@
 #include <ctime>
 #include <functional>
 
-#include "app/simulated_system.h"
+#include "program/simulated_system.h"
 #include "translation/form2.h"
+
+namespace prevod {
 
 namespace {
 
@@ -48,5 +50,7 @@ void BM_IdleHourWithCaptureOn(benchmark::State& state) {
 BENCHMARK(BM_IdleHourWithCaptureOn)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
+
+}  // namespace prevod
 
 BENCHMARK_MAIN();

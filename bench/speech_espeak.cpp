@@ -14,6 +14,8 @@
 #include "platform/voice/null_sink.h"
 #include "platform/voice/speaker.h"
 
+namespace prevod {
+
 namespace {
 
 const char* const kBulgarian =
@@ -73,5 +75,7 @@ BENCHMARK_CAPTURE(synth_only, bulgarian, "bg", kBulgarian)
 BENCHMARK_CAPTURE(synth_only, english, "en-us", kEnglish)
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
+
+}  // namespace prevod
 
 BENCHMARK_MAIN();

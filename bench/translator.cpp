@@ -3,6 +3,8 @@
 // lookups through the whole translation path. Lookup figures are per call
 // percentiles (p50_us, p90_us), reported as counters.
 
+#include "services/translator/translator.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -12,7 +14,8 @@
 #include <vector>
 
 #include "services/translator/dictionary.h"
-#include "services/translator/translator.h"
+
+namespace prevod {
 
 namespace {
 
@@ -140,5 +143,7 @@ void BM_FirstLookupEnglishToBulgarian(benchmark::State& state) {
 BENCHMARK(BM_FirstLookupEnglishToBulgarian)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+}  // namespace prevod
 
 BENCHMARK_MAIN();

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace prevod {
+
 namespace dictd_base64 {
 namespace {
 
@@ -43,3 +45,5 @@ std::string encode(uint64_t value) {
 }
 
 }  // namespace dictd_base64
+
+}  // namespace prevod

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+namespace prevod {
+
 namespace dictd_base64 {
 
 // The number, or nothing for an empty text, a character outside the
@@ -18,3 +20,5 @@ std::optional<uint64_t> decode(std::string_view digits);
 std::string encode(uint64_t value);
 
 }  // namespace dictd_base64
+
+}  // namespace prevod

@@ -7,6 +7,8 @@
 
 #include "services/translator/dictionary_error.h"
 
+namespace prevod {
+
 namespace {
 
 constexpr unsigned char kGzipMagic1 = 0x1F;
@@ -282,3 +284,5 @@ std::string DictdData::read(uint64_t offset, uint64_t length) {
   }
   return out;
 }
+
+}  // namespace prevod

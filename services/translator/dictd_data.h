@@ -19,6 +19,8 @@
 #include <string>
 #include <vector>
 
+namespace prevod {
+
 class DictdData {
  public:
   // Longest entry read at once; a longer length in an index is damage.
@@ -70,3 +72,5 @@ class DictdData {
   std::vector<uint64_t> m_chunk_sizes;
   std::vector<std::optional<std::string>> m_chunks;
 };
+
+}  // namespace prevod

@@ -5,6 +5,8 @@
 
 #include "services/translator/lookup_text.h"
 
+namespace prevod {
+
 namespace {
 
 bool is_digit(char c) {
@@ -229,3 +231,5 @@ std::optional<std::string> DictdEntry::best_translation(const std::vector<DictdE
   if (best == nullptr) return std::nullopt;
   return lookup_text::display_form(*best);
 }
+
+}  // namespace prevod

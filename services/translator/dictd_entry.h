@@ -20,6 +20,8 @@
 #include <string_view>
 #include <vector>
 
+namespace prevod {
+
 class DictdEntry {
  public:
   using Sense = std::vector<std::string>;
@@ -52,3 +54,5 @@ class DictdEntry {
   std::vector<Sense> m_keys;
   int m_sense_count = 0;
 };
+
+}  // namespace prevod

@@ -6,6 +6,8 @@
 #include "services/translator/dictd_base64.h"
 #include "services/translator/dictionary_error.h"
 
+namespace prevod {
+
 namespace {
 
 bool is_meta_headword(std::string_view headword) {
@@ -68,3 +70,5 @@ DictdIndex DictdIndex::parse(std::string_view text) {
   }
   return index;
 }
+
+}  // namespace prevod

@@ -13,6 +13,8 @@
 #include <utility>
 #include <vector>
 
+namespace prevod {
+
 struct DictdIndexEntry {
   std::string headword;
   uint64_t offset = 0;
@@ -37,3 +39,5 @@ class DictdIndex {
   std::vector<DictdIndexEntry> m_entries;
   int m_skipped_lines = 0;
 };
+
+}  // namespace prevod

@@ -9,6 +9,8 @@
 #include "services/translator/lookup_text.h"
 #include "services/translator/reverse_index.h"
 
+namespace prevod {
+
 Dictionary::Dictionary(std::string directory, std::string name)
     : m_directory(std::move(directory)), m_name(std::move(name)) {}
 
@@ -122,3 +124,5 @@ int Dictionary::max_words_back() {
   load_back();
   return m_reverse->max_words();
 }
+
+}  // namespace prevod

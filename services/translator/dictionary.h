@@ -18,6 +18,8 @@
 #include <unordered_map>
 #include <vector>
 
+namespace prevod {
+
 class DictdData;
 class ReverseIndex;
 
@@ -74,3 +76,5 @@ class Dictionary {
   std::optional<std::string> m_reverse_failure;
   std::unique_ptr<ReverseIndex> m_reverse;
 };
+
+}  // namespace prevod

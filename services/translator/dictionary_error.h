@@ -12,6 +12,8 @@
 #include <string>
 #include <utility>
 
+namespace prevod {
+
 class DictionaryError : public std::runtime_error {
  public:
   enum class Kind { Unavailable, Damaged };
@@ -28,3 +30,5 @@ class DictionaryError : public std::runtime_error {
   Kind m_kind;
   std::string m_dictionary;
 };
+
+}  // namespace prevod

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace prevod {
+
 // Forward declarations for the translation service.
 
 class DictdData;
@@ -14,3 +16,5 @@ class TranslatorSite;
 struct DictdIndexEntry;
 struct TranslationFragment;
 enum class Language;
+
+}  // namespace prevod

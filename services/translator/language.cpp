@@ -1,5 +1,7 @@
 #include "services/translator/language.h"
 
+namespace prevod {
+
 namespace {
 
 bool same_code(std::string_view code, std::string_view expected) {
@@ -32,3 +34,5 @@ std::string_view language_code(Language language) {
   }
   return "en";
 }
+
+}  // namespace prevod

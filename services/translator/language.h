@@ -6,8 +6,12 @@
 #include <optional>
 #include <string_view>
 
+namespace prevod {
+
 enum class Language { English, Bulgarian, Russian };
 
 // The language of a code, matched without regard to case.
 std::optional<Language> language_from_code(std::string_view code);
 std::string_view language_code(Language language);
+
+}  // namespace prevod

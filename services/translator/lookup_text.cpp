@@ -1,9 +1,12 @@
 #include "services/translator/lookup_text.h"
 
+#include "base/utf8.h"
+
+namespace prevod {
+
 namespace lookup_text {
 namespace {
 
-constexpr char32_t kReplacement = 0xFFFD;
 constexpr char32_t kCombiningGrave = 0x0300;
 constexpr char32_t kCombiningAcute = 0x0301;
 constexpr char32_t kCombiningBreve = 0x0306;
@@ -14,64 +17,6 @@ bool in(char32_t c, char32_t first, char32_t last) {
 }
 bool is_even(char32_t c) {
   return c % 2 == 0;
-}
-
-// Decodes one code point starting at `i` and moves `i` past it.
-char32_t decode_one(std::string_view s, size_t& i) {
-  const auto lead = static_cast<unsigned char>(s[i]);
-  if (lead < 0x80) {
-    ++i;
-    return lead;
-  }
-  int extra = 0;
-  char32_t c = 0;
-  if ((lead & 0xE0) == 0xC0) {
-    extra = 1;
-    c = lead & 0x1F;
-  } else if ((lead & 0xF0) == 0xE0) {
-    extra = 2;
-    c = lead & 0x0F;
-  } else if ((lead & 0xF8) == 0xF0) {
-    extra = 3;
-    c = lead & 0x07;
-  } else {
-    ++i;
-    return kReplacement;
-  }
-  if (i + extra >= s.size()) {
-    ++i;
-    return kReplacement;
-  }
-  for (int k = 1; k <= extra; ++k) {
-    const auto next = static_cast<unsigned char>(s[i + k]);
-    if ((next & 0xC0) != 0x80) {
-      ++i;
-      return kReplacement;
-    }
-    c = (c << 6) | (next & 0x3F);
-  }
-  i += extra + 1;
-  if (c > 0x10FFFF || in(c, 0xD800, 0xDFFF)) return kReplacement;
-  return c;
-}
-
-void encode_one(char32_t c, std::string& out) {
-  if (c > 0x10FFFF || in(c, 0xD800, 0xDFFF)) c = kReplacement;
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
 }
 
 // A base letter of the key (already in lower case) and a combining mark
@@ -94,20 +39,6 @@ char32_t compose_key_letter(char32_t base, char32_t mark) {
 }
 
 }  // namespace
-
-std::u32string decode(std::string_view utf8) {
-  std::u32string out;
-  out.reserve(utf8.size());
-  for (size_t i = 0; i < utf8.size();) out += decode_one(utf8, i);
-  return out;
-}
-
-std::string encode(std::u32string_view text) {
-  std::string out;
-  out.reserve(text.size() * 2);
-  for (char32_t c : text) encode_one(c, out);
-  return out;
-}
 
 char32_t to_lower(char32_t c) {
   if (in(c, U'A', U'Z')) return c + 0x20;
@@ -198,7 +129,7 @@ std::string key(std::string_view text) {
       out += static_cast<char>(last);
       continue;
     }
-    const char32_t c = decode_one(text, i);
+    const char32_t c = utf8::decode_next(text, i);
     if (is_space(c)) {
       pending_space = !out.empty();
       last = 0;
@@ -213,7 +144,7 @@ std::string key(std::string_view text) {
       const char32_t composed = last != 0 ? compose_key_letter(last, c) : 0;
       if (composed != 0) {
         out.resize(last_at);
-        encode_one(composed, out);
+        utf8::append(composed, out);
         last = composed;
         continue;
       }
@@ -224,7 +155,7 @@ std::string key(std::string_view text) {
     last = to_lower(c);
     if (last == U'ё') last = U'е';
     last_at = out.size();
-    encode_one(last, out);
+    utf8::append(last, out);
   }
   return out;
 }
@@ -239,7 +170,7 @@ int word_count(std::string_view key) {
 std::string display_form(std::string_view text) {
   std::u32string out;
   bool pending_space = false;
-  for (char32_t c : decode(text)) {
+  for (char32_t c : utf8::decode(text)) {
     if (is_space(c)) {
       pending_space = !out.empty();
       continue;
@@ -250,24 +181,26 @@ std::string display_form(std::string_view text) {
     pending_space = false;
     out += c;
   }
-  return encode(out);
+  return utf8::encode(out);
 }
 
 bool starts_with_upper(std::string_view text) {
   if (text.empty()) return false;
   size_t i = 0;
-  const char32_t first = decode_one(text, i);
+  const char32_t first = utf8::decode_next(text, i);
   return to_lower(first) != first;
 }
 
 std::string capitalize(std::string_view text) {
   if (text.empty()) return {};
   size_t i = 0;
-  const char32_t first = decode_one(text, i);
+  const char32_t first = utf8::decode_next(text, i);
   std::string out;
-  encode_one(to_upper(first), out);
+  utf8::append(to_upper(first), out);
   out.append(text.substr(i));
   return out;
 }
 
 }  // namespace lookup_text
+
+}  // namespace prevod

@@ -6,15 +6,14 @@
 // into "е", punctuation dropped and spaces collapsed. That is also how the
 // dictd index writes its headwords ("Côte d'Ivoire" is indexed as
 // "côte divoire"), so a key built from the user's text finds them. The
-// helpers work on UTF-8; a malformed byte reads as U+FFFD.
+// helpers work on UTF-8 (base/utf8.h decodes it).
 
 #include <string>
 #include <string_view>
 
-namespace lookup_text {
+namespace prevod {
 
-std::u32string decode(std::string_view utf8);
-std::string encode(std::u32string_view text);
+namespace lookup_text {
 
 char32_t to_lower(char32_t c);
 char32_t to_upper(char32_t c);
@@ -40,3 +39,5 @@ bool starts_with_upper(std::string_view text);
 std::string capitalize(std::string_view text);
 
 }  // namespace lookup_text
+
+}  // namespace prevod

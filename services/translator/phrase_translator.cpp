@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/utf8.h"
 #include "services/translator/lookup_text.h"
+
+namespace prevod {
 
 namespace {
 
@@ -85,16 +88,16 @@ std::string cased(const std::string& translation, std::u32string_view source, bo
 // The punctuation after a translation, without the mark the translation
 // already ends with ("как си?" and "?" make "как си?", not "как си??").
 std::string closing(const std::string& translation, const std::u32string& trail) {
-  if (trail.empty() || translation.empty()) return lookup_text::encode(trail);
-  const std::u32string end = lookup_text::decode(translation);
+  if (trail.empty() || translation.empty()) return utf8::encode(trail);
+  const std::u32string end = utf8::decode(translation);
   if (lookup_text::is_word_char(end.back()) || end.back() != trail.front()) {
-    return lookup_text::encode(trail);
+    return utf8::encode(trail);
   }
-  return lookup_text::encode(std::u32string_view(trail).substr(1));
+  return utf8::encode(std::u32string_view(trail).substr(1));
 }
 
 std::string spelled(const Token& token) {
-  return lookup_text::encode(token.lead + token.core + token.trail);
+  return utf8::encode(token.lead + token.core + token.trail);
 }
 
 // The words of the text as one phrase, when nothing but spaces separates
@@ -116,7 +119,7 @@ std::optional<std::string> whole(const std::vector<Token>& tokens,
     if (at > first) words += U' ';
     words += token.core;
   }
-  const std::string key = lookup_text::key(lookup_text::encode(words));
+  const std::string key = lookup_text::key(utf8::encode(words));
   if (key.empty()) return std::nullopt;
   const auto translation = lookup(key);
   if (!translation) return std::nullopt;
@@ -125,7 +128,7 @@ std::optional<std::string> whole(const std::vector<Token>& tokens,
     out += spelled(tokens[at]);
     out += ' ';
   }
-  out += lookup_text::encode(tokens[first].lead);
+  out += utf8::encode(tokens[first].lead);
   out += cased(*translation, tokens[first].core, true);
   out += closing(*translation, tokens[last - 1].trail);
   for (size_t at = last; at < tokens.size(); ++at) {
@@ -141,7 +144,7 @@ PhraseTranslator::PhraseTranslator(Lookup lookup, int max_words)
     : m_lookup(std::move(lookup)), m_max_words(std::clamp(max_words, 1, kLongestRun)) {}
 
 std::string PhraseTranslator::translate(std::string_view text) const {
-  const std::vector<Token> tokens = tokenize(lookup_text::decode(text));
+  const std::vector<Token> tokens = tokenize(utf8::decode(text));
   if (auto phrase = whole(tokens, m_lookup)) return *phrase;
   std::string out;
   bool sentence_start = true;
@@ -149,7 +152,7 @@ std::string PhraseTranslator::translate(std::string_view text) const {
     if (!out.empty() && !tokens[at].joined) out += ' ';
     const Token& first = tokens[at];
     if (first.core.empty()) {
-      out += lookup_text::encode(first.lead);
+      out += utf8::encode(first.lead);
       sentence_start = sentence_start || ends_sentence(first);
       ++at;
       continue;
@@ -166,7 +169,7 @@ std::string PhraseTranslator::translate(std::string_view text) const {
       if (token.core.empty() || (n > 1 && (!token.lead.empty() || token.joined))) break;
       if (n > 1) words += U' ';
       words += token.core;
-      keys.push_back(lookup_text::key(lookup_text::encode(words)));
+      keys.push_back(lookup_text::key(utf8::encode(words)));
       if (!token.trail.empty()) break;
     }
     for (size_t n = keys.size(); n >= 1 && !translation; --n) {
@@ -175,15 +178,17 @@ std::string PhraseTranslator::translate(std::string_view text) const {
       if (translation) run = n;
     }
     const Token& last = tokens[at + std::max<size_t>(run, 1) - 1];
-    out += lookup_text::encode(first.lead);
+    out += utf8::encode(first.lead);
     if (translation) {
       out += cased(*translation, first.core, sentence_start);
       out += closing(*translation, last.trail);
     } else {
-      out += lookup_text::encode(first.core + last.trail);
+      out += utf8::encode(first.core + last.trail);
     }
     sentence_start = ends_sentence(last);
     at += std::max<size_t>(run, 1);
   }
   return out;
 }
+
+}  // namespace prevod

@@ -14,6 +14,8 @@
 #include <string>
 #include <string_view>
 
+namespace prevod {
+
 class PhraseTranslator {
  public:
   // The book: a lookup key to its translation, nothing when unknown.
@@ -29,3 +31,5 @@ class PhraseTranslator {
   Lookup m_lookup;
   int m_max_words;
 };
+
+}  // namespace prevod

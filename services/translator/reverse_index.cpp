@@ -7,6 +7,8 @@
 #include "services/translator/dictd_entry.h"
 #include "services/translator/lookup_text.h"
 
+namespace prevod {
+
 void ReverseIndex::reserve(size_t translations) {
   m_slots.reserve(translations);
   m_slot_values.reserve(translations);
@@ -83,3 +85,5 @@ std::optional<std::string> ReverseIndex::find(const std::string& key) const {
   if (found == m_slots.end()) return std::nullopt;
   return m_headwords[m_slot_values[found->second]];
 }
+
+}  // namespace prevod

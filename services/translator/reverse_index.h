@@ -20,6 +20,8 @@
 #include <unordered_map>
 #include <vector>
 
+namespace prevod {
+
 class DictdEntry;
 
 class ReverseIndex {
@@ -64,3 +66,5 @@ class ReverseIndex {
   bool m_finished = false;
   int m_max_words = 0;
 };
+
+}  // namespace prevod

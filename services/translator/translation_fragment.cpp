@@ -1,5 +1,7 @@
 #include "services/translator/translation_fragment.h"
 
+namespace prevod {
+
 std::optional<TranslationFragment> TranslationFragment::parse(std::string_view fragment) {
   const size_t first_bar = fragment.find('|');
   if (first_bar == std::string_view::npos) return std::nullopt;
@@ -11,3 +13,5 @@ std::optional<TranslationFragment> TranslationFragment::parse(std::string_view f
   if (!source || !target) return std::nullopt;
   return TranslationFragment{*source, *target, std::string(fragment.substr(second_bar + 1))};
 }
+
+}  // namespace prevod

@@ -11,6 +11,8 @@
 
 #include "services/translator/language.h"
 
+namespace prevod {
+
 struct TranslationFragment {
   Language source = Language::English;
   Language target = Language::Bulgarian;
@@ -20,3 +22,5 @@ struct TranslationFragment {
   // other than "en", "bg" and "ru".
   static std::optional<TranslationFragment> parse(std::string_view fragment);
 };
+
+}  // namespace prevod

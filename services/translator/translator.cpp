@@ -4,6 +4,8 @@
 #include "services/translator/lookup_text.h"
 #include "services/translator/phrase_translator.h"
 
+namespace prevod {
+
 Translator::Translator(std::string dictionary_directory)
     : m_bulgarian(
           std::make_unique<Dictionary>(dictionary_directory, std::string(kBulgarianDictionary))),
@@ -32,3 +34,5 @@ std::string Translator::translate(Language source, Language target, std::string_
       [&book](const std::string& key) { return book.translate_back(key); }, book.max_words_back());
   return phrases.translate(text);
 }
+
+}  // namespace prevod

@@ -11,6 +11,8 @@
 
 #include "services/translator/language.h"
 
+namespace prevod {
+
 class Dictionary;
 
 class Translator {
@@ -37,3 +39,5 @@ class Translator {
   std::unique_ptr<Dictionary> m_bulgarian;
   std::unique_ptr<Dictionary> m_russian;
 };
+
+}  // namespace prevod

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/runtime_error.h"
+#include "base/runtime_error.h"
 #include "services/translator/dictionary_error.h"
 #include "services/translator/translator.h"
+
+namespace prevod {
 
 namespace {
 
@@ -141,11 +143,10 @@ TranslatorSite::TranslatorSite(EventLoop& loop, std::string dictionary_directory
                                int64_t result_delay_ms)
     : m_loop(loop),
       m_translator(std::make_unique<Translator>(std::move(dictionary_directory))),
-      m_result_delay_ms(std::max<int64_t>(result_delay_ms, 0)) {}
+      m_result_delay_ms(std::max<int64_t>(result_delay_ms, 0)),
+      m_pending(loop) {}
 
-TranslatorSite::~TranslatorSite() {
-  if (m_pending != 0) m_loop.cancel(m_pending);
-}
+TranslatorSite::~TranslatorSite() = default;
 
 void TranslatorSite::set_result_delay(int64_t ms) {
   m_result_delay_ms = std::max<int64_t>(ms, 0);
@@ -195,14 +196,12 @@ void TranslatorSite::on_fragment(const std::shared_ptr<HtmlDocument>& document,
                                  const std::string& path_and_query, const std::string& fragment) {
   // Whatever arrives now is the page's current address: a request still
   // waiting is out of date, even when the new fragment asks for nothing.
-  if (m_pending != 0) m_loop.cancel(m_pending);
-  m_pending = 0;
+  m_pending.cancel_all();
   if (!is_translation_page(path_and_query)) return;
   auto request = TranslationFragment::parse(fragment);
   if (!request) return;
   std::weak_ptr<HtmlDocument> target = document;
-  m_pending = m_loop.call_later(m_result_delay_ms, [this, target, request = std::move(*request)] {
-    m_pending = 0;
+  m_pending.call_later(m_result_delay_ms, [this, target, request = std::move(*request)] {
     show_result(target, request);
   });
 }
@@ -226,3 +225,5 @@ void TranslatorSite::show_result(const std::weak_ptr<HtmlDocument>& document,
   write_text(*page, "textarea", "source", request.text);
   write_text(*page, "span", "result_box", result);
 }
+
+}  // namespace prevod

@@ -18,9 +18,12 @@
 #include <string>
 #include <string_view>
 
-#include "app/event_loop.h"
+#include "base/deferred_tasks.h"
+#include "base/event_loop.h"
 #include "platform/page/site.h"
 #include "services/translator/translation_fragment.h"
+
+namespace prevod {
 
 class Translator;
 
@@ -59,5 +62,8 @@ class TranslatorSite : public Site {
   EventLoop& m_loop;
   std::unique_ptr<Translator> m_translator;
   int64_t m_result_delay_ms;
-  EventLoop::TaskId m_pending = 0;
+  // The result of the latest request, shown after the page's delay.
+  DeferredTasks m_pending;
 };
+
+}  // namespace prevod

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace prevod {
+
 // Forward declarations for the voice reader service.
 
 class PlayerDirectory;
@@ -11,3 +13,5 @@ class VoiceList;
 class VoiceReaderPlayer;
 class VoiceReaderSite;
 struct VoiceEntry;
+
+}  // namespace prevod

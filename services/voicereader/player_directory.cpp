@@ -4,6 +4,8 @@
 
 #include "services/voicereader/voice_reader_player.h"
 
+namespace prevod {
+
 PlayerDirectory::PlayerDirectory(Clipboard& clipboard, PlayerVoiceFactory voices)
     : m_clipboard(clipboard), m_voices(std::move(voices)) {}
 
@@ -27,3 +29,5 @@ VoiceReaderPlayer* PlayerDirectory::current() const {
 void PlayerDirectory::forget(const VoiceReaderPlayer* player) {
   m_live.erase(std::remove(m_live.begin(), m_live.end(), player), m_live.end());
 }
+
+}  // namespace prevod

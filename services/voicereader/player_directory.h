@@ -14,6 +14,8 @@
 #include "platform/page/plugin.h"
 #include "services/voicereader/player_voice.h"
 
+namespace prevod {
+
 class VoiceReaderPlayer;
 
 class PlayerDirectory : public std::enable_shared_from_this<PlayerDirectory> {
@@ -39,3 +41,5 @@ class PlayerDirectory : public std::enable_shared_from_this<PlayerDirectory> {
   std::vector<VoiceReaderPlayer*> m_live;  // oldest first
   int m_created = 0;
 };
+
+}  // namespace prevod

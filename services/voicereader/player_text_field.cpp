@@ -1,6 +1,8 @@
 #include "services/voicereader/player_text_field.h"
 
-#include "app/text.h"
+#include "base/text.h"
+
+namespace prevod {
 
 namespace {
 
@@ -120,3 +122,5 @@ size_t PlayerTextField::previous_boundary(size_t position) const {
   while (position > 0 && is_continuation(m_text[position])) --position;
   return position;
 }
+
+}  // namespace prevod

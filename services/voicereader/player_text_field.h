@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+namespace prevod {
+
 class PlayerTextField {
  public:
   // Whether a caret move drags the selection along (Shift held) or drops it.
@@ -52,3 +54,5 @@ class PlayerTextField {
   size_t m_anchor = 0;
   size_t m_caret = 0;
 };
+
+}  // namespace prevod

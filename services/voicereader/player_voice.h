@@ -11,6 +11,8 @@
 
 #include "services/voicereader/voice_entry.h"
 
+namespace prevod {
+
 class PlayerVoice {
  public:
   virtual ~PlayerVoice() = default;
@@ -24,3 +26,5 @@ class PlayerVoice {
 
 // Makes the voice for each new player.
 using PlayerVoiceFactory = std::function<std::unique_ptr<PlayerVoice>()>;
+
+}  // namespace prevod

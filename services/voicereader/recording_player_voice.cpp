@@ -1,5 +1,7 @@
 #include "services/voicereader/recording_player_voice.h"
 
+namespace prevod {
+
 void RecordingPlayerVoice::speak(const std::string& text, const VoiceEntry& entry) {
   m_log->push_back({Event::Kind::Speak, text, std::string(entry.name)});
   m_speaking = !text.empty();
@@ -15,3 +17,5 @@ PlayerVoiceFactory RecordingPlayerVoice::factory(std::shared_ptr<Log> log) {
     return std::make_unique<RecordingPlayerVoice>(log);
   };
 }
+
+}  // namespace prevod

@@ -10,6 +10,8 @@
 
 #include "services/voicereader/player_voice.h"
 
+namespace prevod {
+
 class RecordingPlayerVoice : public PlayerVoice {
  public:
   struct Event {
@@ -36,3 +38,5 @@ class RecordingPlayerVoice : public PlayerVoice {
   std::shared_ptr<Log> m_log;
   bool m_speaking = false;
 };
+
+}  // namespace prevod

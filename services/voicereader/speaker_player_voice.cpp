@@ -4,10 +4,12 @@
 #include <string_view>
 #include <utility>
 
-#include "app/runtime_error.h"
+#include "base/runtime_error.h"
 #include "platform/voice/audio_sink.h"
 #include "platform/voice/espeak_synth.h"
 #include "platform/voice/speaker.h"
+
+namespace prevod {
 
 namespace {
 
@@ -88,3 +90,5 @@ void SpeakerPlayerVoice::use_voice_of(const VoiceEntry& entry) {
   }
   throw RuntimeError("voice reader: no installed voice for " + std::string(entry.name));
 }
+
+}  // namespace prevod

@@ -14,6 +14,8 @@
 
 #include "services/voicereader/player_voice.h"
 
+namespace prevod {
+
 class AudioSink;
 class EspeakSynth;
 class Speaker;
@@ -45,3 +47,5 @@ class SpeakerPlayerVoice : public PlayerVoice {
   std::unique_ptr<Speaker> m_speaker;
   std::string m_language;  // the entry whose voice the speaker has now
 };
+
+}  // namespace prevod

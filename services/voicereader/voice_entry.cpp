@@ -3,6 +3,8 @@
 #include <array>
 #include <cstddef>
 
+namespace prevod {
+
 namespace {
 
 constexpr std::array<VoiceEntry, 18> kVoices{{
@@ -59,3 +61,5 @@ int find_voice_by_name(std::string_view name) {
   }
   return -1;
 }
+
+}  // namespace prevod

@@ -8,6 +8,8 @@
 #include <span>
 #include <string_view>
 
+namespace prevod {
+
 struct VoiceEntry {
   std::string_view name;      // as the list shows it, e.g. "English US"
   std::string_view language;  // the player's language code, e.g. "en-us"
@@ -22,3 +24,5 @@ int find_voice_by_language(std::string_view language);
 
 // The index of the entry with that shown name (exact), or -1.
 int find_voice_by_name(std::string_view name);
+
+}  // namespace prevod

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cassert>
 
+namespace prevod {
+
 namespace {
 
 int last_index() {
@@ -26,3 +28,5 @@ const VoiceEntry& VoiceList::applied_entry() const {
 void VoiceList::move_by(int delta) {
   m_highlighted = std::clamp(m_highlighted + delta, 0, last_index());
 }
+
+}  // namespace prevod

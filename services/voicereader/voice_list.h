@@ -8,6 +8,8 @@
 
 #include "services/voicereader/voice_entry.h"
 
+namespace prevod {
+
 class VoiceList {
  public:
   // Entries a Page Up or Page Down moves over.
@@ -36,3 +38,5 @@ class VoiceList {
   int m_highlighted;
   int m_applied;
 };
+
+}  // namespace prevod

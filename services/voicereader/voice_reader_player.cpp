@@ -4,7 +4,9 @@
 
 #include <string_view>
 
-#include "app/runtime_error.h"
+#include "base/runtime_error.h"
+
+namespace prevod {
 
 namespace {
 
@@ -291,3 +293,5 @@ void VoiceReaderPlayer::stop() {
     m_last_error = error.what();
   }
 }
+
+}  // namespace prevod

@@ -28,6 +28,8 @@
 #include "services/voicereader/player_voice.h"
 #include "services/voicereader/voice_list.h"
 
+namespace prevod {
+
 enum class PlayerControl { TextField, VoiceList, StopButton, SpeakButton };
 
 // The control's name for traces and the console ("text field").
@@ -84,3 +86,5 @@ class VoiceReaderPlayer : public Plugin {
   std::string m_last_error;
   std::function<void()> m_on_destroyed;
 };
+
+}  // namespace prevod

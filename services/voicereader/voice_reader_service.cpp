@@ -5,6 +5,8 @@
 #include "services/voicereader/voice_reader_player.h"
 #include "services/voicereader/voice_reader_site.h"
 
+namespace prevod {
+
 std::shared_ptr<PlayerDirectory> register_voice_reader(SiteRegistry& sites, PluginRegistry& plugins,
                                                        Clipboard& clipboard,
                                                        PlayerVoiceFactory voices) {
@@ -16,3 +18,5 @@ std::shared_ptr<PlayerDirectory> register_voice_reader(SiteRegistry& sites, Plug
   sites.add(std::string(VoiceReaderSite::kHost), std::make_shared<VoiceReaderSite>());
   return directory;
 }
+
+}  // namespace prevod

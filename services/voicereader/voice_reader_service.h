@@ -12,8 +12,12 @@
 #include "services/voicereader/player_directory.h"
 #include "services/voicereader/player_voice.h"
 
+namespace prevod {
+
 // `clipboard` must outlive the registries; each player gets a voice from
 // `voices`.
 std::shared_ptr<PlayerDirectory> register_voice_reader(SiteRegistry& sites, PluginRegistry& plugins,
                                                        Clipboard& clipboard,
                                                        PlayerVoiceFactory voices);
+
+}  // namespace prevod

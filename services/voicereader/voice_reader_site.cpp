@@ -2,6 +2,8 @@
 
 #include "resources/player_markup.h"
 
+namespace prevod {
+
 namespace {
 
 // The page's text before and after the player. The player's embedding goes
@@ -106,3 +108,5 @@ std::string VoiceReaderSite::page_html() {
   html += kPageTail;
   return html;
 }
+
+}  // namespace prevod

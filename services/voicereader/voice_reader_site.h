@@ -12,6 +12,8 @@
 
 #include "platform/page/site.h"
 
+namespace prevod {
+
 class VoiceReaderSite : public Site {
  public:
   static constexpr std::string_view kHost = "voicereader.localhost";
@@ -24,3 +26,5 @@ class VoiceReaderSite : public Site {
   // The demo page as served.
   static std::string page_html();
 };
+
+}  // namespace prevod

@@ -9,9 +9,11 @@
 #include <cstdint>
 #include <string>
 
-#include "app/variant.h"
+#include "base/variant.h"
 #include "platform/shell32.h"
 #include "platform/user32.h"
+
+namespace prevod {
 
 struct SharedState {
   std::string SavedClipboardText;
@@ -42,3 +44,5 @@ struct SharedState {
   NOTIFYICONDATA TrayIconRecord;
   std::string TrayTipText;
 };
+
+}  // namespace prevod

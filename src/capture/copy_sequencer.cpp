@@ -6,6 +6,8 @@
 #include "platform/keys.h"
 #include "translation/form2.h"
 
+namespace prevod {
+
 void Form2::copy_keys() {
   KeyDown(user32(), vk::ESCAPE);
   KeyUp(user32(), vk::ESCAPE);
@@ -24,3 +26,5 @@ void Form2::TimerDesen_Timer() {
   TimerDesen.set_Enabled(false);
   copy_keys();
 }
+
+}  // namespace prevod

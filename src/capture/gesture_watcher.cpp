@@ -2,11 +2,13 @@
 // watch the mouse buttons of the whole desktop for a double click or a right
 // click after a left click, and arm the copy sequencer.
 
-#include "app/resume_next.h"
+#include "base/resume_next.h"
 #include "platform/clipboard.h"
 #include "platform/keys.h"
 #include "platform/user32.h"
 #include "translation/form2.h"
+
+namespace prevod {
 
 void Form2::wire_capture() {
   Check1.on_click = [this] { Check1_Click(); };
@@ -129,3 +131,5 @@ void Form2::Timer3333_Timer() {
   Timer3333.set_Enabled(false);
   PressSeen = 0;
 }
+
+}  // namespace prevod

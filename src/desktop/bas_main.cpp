@@ -1,14 +1,16 @@
 #include "desktop/bas_main.h"
 
-#include "app/application.h"
-#include "app/runtime.h"
+#include "app/prevod.h"
 #include "desktop/klik.h"
+#include "model/runtime.h"
 #include "platform/desktop.h"
 #include "platform/keys.h"
 #include "platform/shell32.h"
 #include "platform/user32.h"
 #include "translation/form2.h"
 #include "voicereader/form1.h"
+
+namespace prevod {
 
 void PickListFromBottom(User32& user32) {
   for (int i = 0; i < 5; ++i) {
@@ -22,8 +24,7 @@ void PickListFromBottom(User32& user32) {
   for (int i = 0; i < 4; ++i) PressUp(user32);
 }
 
-int32_t TrayWindowProc(Application& app, uint32_t hWnd, uint32_t uMsg, int32_t wParam,
-                       int32_t lParam) {
+int32_t TrayWindowProc(Prevod& app, uint32_t hWnd, uint32_t uMsg, int32_t wParam, int32_t lParam) {
   SharedState& shared = app.shared();
   if (wParam == shared.TrayIconId) {
     if (lParam == WM_LBUTTONDOWN) {
@@ -57,6 +58,8 @@ void AnimateWindowToTray(User32& user32, int32_t hWnd) {
   user32.DrawAnimatedRects(static_cast<uint32_t>(hWnd), IDANI_CAPTION, from, to);
 }
 
-void RemoveTrayIcon(Application& app) {
+void RemoveTrayIcon(Prevod& app) {
   app.runtime().desktop.shell32().Shell_NotifyIconA(NIM_DELETE, app.shared().TrayIconRecord);
 }
+
+}  // namespace prevod

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+namespace prevod {
+
 struct SharedState;
 class User32;
 
@@ -13,3 +15,5 @@ void ReadCursor(SharedState& shared, User32& user32);
 // and multi-monitor desktops beyond 2184 pixels give the right value
 // instead of overflowing.
 int32_t cursor_twips(int16_t pixels);
+
+}  // namespace prevod

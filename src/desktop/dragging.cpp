@@ -4,11 +4,13 @@
 
 #include <cmath>
 
-#include "app/application.h"
+#include "app/prevod.h"
 #include "app/shared_state.h"
 #include "desktop/cordinati_mouse.h"
 #include "translation/form2.h"
 #include "voicereader/form1.h"
+
+namespace prevod {
 
 namespace {
 
@@ -68,3 +70,5 @@ void Form1::wire_desktop() {
   Picture13.on_mouse_down = [this](int, int, float, float) { Picture13_MouseDown(); };
   Picture13.on_mouse_up = [this](int, int, float, float) { Picture13_MouseUp(); };
 }
+
+}  // namespace prevod

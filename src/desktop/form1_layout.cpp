@@ -6,8 +6,10 @@
 #include <utility>
 #include <vector>
 
-#include "desktop/control_builder.h"
-#include "desktop/window_layout.h"
+#include "desktop/window_layouts.h"
+#include "model/control_builder.h"
+
+namespace prevod {
 
 namespace {
 
@@ -224,3 +226,5 @@ const WindowLayout& Form1Layout() {
   static const WindowLayout layout = make_form1_layout();
   return layout;
 }
+
+}  // namespace prevod

@@ -7,8 +7,10 @@
 #include <utility>
 #include <vector>
 
-#include "desktop/control_builder.h"
-#include "desktop/window_layout.h"
+#include "desktop/window_layouts.h"
+#include "model/control_builder.h"
+
+namespace prevod {
 
 namespace {
 
@@ -294,3 +296,5 @@ const WindowLayout& Form2Layout() {
   static const WindowLayout layout = make_form2_layout();
   return layout;
 }
+
+}  // namespace prevod

@@ -3,8 +3,10 @@
 
 #include <vector>
 
-#include "desktop/control_builder.h"
-#include "desktop/window_layout.h"
+#include "desktop/window_layouts.h"
+#include "model/control_builder.h"
+
+namespace prevod {
 
 namespace {
 
@@ -38,3 +40,5 @@ const WindowLayout& Form3Layout() {
   static const WindowLayout layout = make_form3_layout();
   return layout;
 }
+
+}  // namespace prevod

@@ -3,6 +3,8 @@
 #include "platform/keys.h"
 #include "platform/user32.h"
 
+namespace prevod {
+
 void KeyDown(User32& user32, int32_t code) {
   user32.keybd_event(static_cast<uint8_t>(code), 0, KEYEVENTF_EXTENDEDKEY, 0);
 }
@@ -69,3 +71,5 @@ void PickListFromTop(User32& user32) {
   for (int i = 0; i < 5; ++i) press(user32, vk::PRIOR);
   for (int i = 0; i < 5; ++i) PressDown(user32);
 }
+
+}  // namespace prevod

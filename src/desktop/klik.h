@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+namespace prevod {
+
 class User32;
 
 void KeyDown(User32& user32, int32_t code);
@@ -26,3 +28,5 @@ void PressDown(User32& user32);
 void PressUp(User32& user32);
 // Page Up five times, then Down five times.
 void PickListFromTop(User32& user32);
+
+}  // namespace prevod

@@ -4,15 +4,18 @@
 
 #include <algorithm>
 
-#include "app/application.h"
-#include "app/runtime.h"
+#include "app/prevod.h"
 #include "app/shared_state.h"
-#include "app/text.h"
+#include "base/text.h"
 #include "desktop/bas_main.h"
+#include "model/runtime.h"
+#include "model/window_system.h"
 #include "platform/desktop.h"
 #include "platform/shell32.h"
 #include "platform/user32.h"
 #include "translation/form2.h"
+
+namespace prevod {
 
 namespace {
 
@@ -30,7 +33,7 @@ void Form2::SetTray() {
   // 2.
   s.TrayTipText = std::string(TrayTooltip) + '\0';
   // 3.
-  Application& application = app();
+  Prevod& application = prevod();
   s.PreviousWindowProc = user32().SetWindowLongA(
       static_cast<uint32_t>(s.HookedWindowHandle), GWL_WNDPROC,
       [&application](uint32_t window, uint32_t message, int32_t wParam, int32_t lParam) {
@@ -40,7 +43,7 @@ void Form2::SetTray() {
   NOTIFYICONDATA& record = s.TrayIconRecord;
   record.hWnd = static_cast<uint32_t>(s.HookedWindowHandle);
   record.cbSize = 88;
-  record.hIcon = desktop.window_icon(*this);
+  record.hIcon = runtime().windows.window_icon(*this);
   std::string tip = text::to_cp1251(s.TrayTipText);
   record.szTip.fill(' ');
   std::copy_n(tip.begin(), std::min(tip.size(), record.szTip.size()), record.szTip.begin());
@@ -54,3 +57,5 @@ void Form2::SetTray() {
   // 7.
   Hide();
 }
+
+}  // namespace prevod

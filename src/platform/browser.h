@@ -12,6 +12,8 @@
 #include "platform/keys.h"
 #include "platform/page_model.h"
 
+namespace prevod {
+
 class Browser {
  public:
   virtual ~Browser() = default;
@@ -43,3 +45,5 @@ class BrowserFactory {
   virtual ~BrowserFactory() = default;
   virtual std::unique_ptr<Browser> create_browser() = 0;
 };
+
+}  // namespace prevod

@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace prevod {
+
 class Clipboard {
  public:
   virtual ~Clipboard() = default;
@@ -13,3 +15,5 @@ class Clipboard {
   // "" when the clipboard holds no text.
   virtual std::string GetText() = 0;
 };
+
+}  // namespace prevod

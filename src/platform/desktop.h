@@ -1,15 +1,15 @@
 #pragma once
 
-// A desktop backend: the window system the model windows live on, the
-// Win32-named entry points, the clipboard, the screen, and the input queue.
-// Two backends implement it: the simulated desktop (tests and the console)
-// and the real X11 desktop.
+// A desktop backend as the program's code reaches it: the Win32-named entry
+// points, the clipboard, the screen, the application's instance handle and
+// the input queue. Two backends implement it: the simulated desktop (tests
+// and the console) and the real X11 desktop. How the model windows appear on
+// the desktop is the other half of a backend (WindowSystem, in the model).
 
 #include <cstdint>
 
-#include "platform/keys.h"
+namespace prevod {
 
-class Window;
 class User32;
 class Shell32;
 class Clipboard;
@@ -26,18 +26,9 @@ class Desktop {
   // The application's instance handle (the tray icon's identifier).
   virtual uint32_t App_hInstance() const = 0;
 
-  // A model window came into being; returns its 32-bit handle.
-  virtual uint32_t create_window(Window& window) = 0;
-  // The window was unloaded.
-  virtual void destroy_window(uint32_t hWnd) = 0;
-  // Its geometry or visibility changed (the model is the truth).
-  virtual void window_changed(Window& window) = 0;
-  // The handle of the window's own icon (0 when it has none).
-  virtual uint32_t window_icon(const Window& window) = 0;
-  // It became the active window (SetFocus on it or on one of its controls).
-  virtual void activate(Window& window) = 0;
-
   // Delivers the synthetic input queued so far, in order, to whatever has
   // the keyboard focus when each event is taken.
   virtual void deliver_input() = 0;
 };
+
+}  // namespace prevod

@@ -5,6 +5,8 @@
 #include <array>
 #include <utility>
 
+namespace prevod {
+
 namespace {
 
 constexpr std::array<std::pair<uint8_t, const char*>, 21> kNames{{
@@ -51,3 +53,5 @@ uint8_t key_code(const char* name) {
   }
   return 0;
 }
+
+}  // namespace prevod

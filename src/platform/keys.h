@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace prevod {
+
 namespace vk {
 inline constexpr uint8_t LBUTTON = 1;
 inline constexpr uint8_t RBUTTON = 2;
@@ -46,3 +48,5 @@ struct KeyEvent {
 const char* key_name(uint8_t code);
 // The code of a key name, case-insensitive; 0 when unknown.
 uint8_t key_code(const char* name);
+
+}  // namespace prevod

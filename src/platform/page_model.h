@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+namespace prevod {
+
 class ElementStyle {
  public:
   virtual ~ElementStyle() = default;
@@ -55,3 +57,5 @@ class HtmlDocument {
   virtual std::shared_ptr<ElementList> getElementsByTagName(const std::string& tag) = 0;
   virtual std::shared_ptr<Element> documentelement() = 0;
 };
+
+}  // namespace prevod

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace prevod {
+
 // The screen size in twips (15 twips per pixel).
 
 inline constexpr int TwipsPerPixel = 15;
@@ -10,3 +12,5 @@ class Screen {
   virtual float Width() const = 0;
   virtual float Height() const = 0;
 };
+
+}  // namespace prevod

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace prevod {
+
 std::array<uint8_t, 88> NOTIFYICONDATA::bytes() const {
   std::array<uint8_t, 88> out{};
   const uint32_t fields[] = {cbSize, hWnd, uID, uFlags, uCallbackMessage, hIcon};
@@ -12,3 +14,5 @@ std::array<uint8_t, 88> NOTIFYICONDATA::bytes() const {
   std::memcpy(out.data() + at, szTip.data(), szTip.size());
   return out;
 }
+
+}  // namespace prevod

@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 
+namespace prevod {
+
 inline constexpr uint32_t NIM_ADD = 0;
 inline constexpr uint32_t NIM_MODIFY = 1;
 inline constexpr uint32_t NIM_DELETE = 2;
@@ -32,3 +34,5 @@ class Shell32 {
   // Returns non-zero on success.
   virtual int32_t Shell_NotifyIconA(uint32_t dwMessage, const NOTIFYICONDATA& lpData) = 0;
 };
+
+}  // namespace prevod

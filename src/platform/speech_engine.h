@@ -9,6 +9,8 @@
 #include <memory>
 #include <string>
 
+namespace prevod {
+
 inline constexpr int32_t SVSFlagsAsync = 1;
 inline constexpr int32_t SVSFPurgeBeforeSpeak = 2;
 
@@ -29,3 +31,5 @@ class SpeechEngineFactory {
   // RuntimeError when no engine is available.
   virtual std::shared_ptr<SpeechEngine> CreateObject(const std::string& progid) = 0;
 };
+
+}  // namespace prevod

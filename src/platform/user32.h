@@ -8,6 +8,8 @@
 #include <functional>
 #include <string>
 
+namespace prevod {
+
 inline constexpr int32_t HWND_TOPMOST = -1;
 inline constexpr int32_t HWND_NOTOPMOST = -2;
 inline constexpr uint32_t SWP_NOSIZE = 1;
@@ -67,3 +69,5 @@ class User32 {
   virtual int32_t DrawAnimatedRects(uint32_t hWnd, int32_t idAni, const RECT& lprcFrom,
                                     const RECT& lprcTo) = 0;
 };
+
+}  // namespace prevod

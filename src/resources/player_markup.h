@@ -5,9 +5,13 @@
 // parts: a script that embeds the player through AC_FL_RunContent (and
 // raises an alert when that routine is missing), the OBJECT element "vr_demo"
 // with its PARAM list, and a NOSCRIPT fallback with an object/embed pair.
-// The movie paths are relative to the page. The same text is kept in
-// player_markup.html for reading; the two must stay identical.
+// The movie paths are relative to the page. The text is player_markup.html,
+// built into the program when it is compiled.
 
 #include <string>
 
+namespace prevod {
+
 const std::string& PlayerMarkup();
+
+}  // namespace prevod

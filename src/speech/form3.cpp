@@ -1,12 +1,18 @@
 #include "speech/form3.h"
 
-#include "app/application.h"
-#include "app/runtime.h"
+#include "app/prevod.h"
 #include "desktop/klik.h"
+#include "desktop/window_layouts.h"
+#include "model/runtime.h"
 #include "platform/desktop.h"
 
-Form3::Form3(Application& app)
-    : Window(app, Form3Layout()), Label1(get<Label>("Label1")), Timer1(get<Timer>("Timer1")) {
+namespace prevod {
+
+Form3::Form3(Prevod& prevod)
+    : Window(prevod, Form3Layout()),
+      Label1(get<Label>("Label1")),
+      Timer1(get<Timer>("Timer1")),
+      m_prevod(prevod) {
   Timer1.on_timer = [this] { Timer1_Timer(); };
 }
 
@@ -18,3 +24,5 @@ void Form3::Form_Load() {
 void Form3::Timer1_Timer() {
   Unload();
 }
+
+}  // namespace prevod

@@ -2,12 +2,14 @@
 // translation) is spoken by the speech engine, asynchronously, at the
 // normal rate.
 
-#include "app/resume_next.h"
-#include "app/runtime_error.h"
 #include "app/shared_state.h"
-#include "app/text.h"
+#include "base/resume_next.h"
+#include "base/runtime_error.h"
+#include "base/text.h"
 #include "translation/form2.h"
 #include "translation/module_proverka.h"
+
+namespace prevod {
 
 namespace {
 
@@ -42,3 +44,5 @@ void Form2::CheteneBulgar1() {
 void Form2::CheteneBulgar2() {
   speak_box(Text3);
 }
+
+}  // namespace prevod

@@ -7,6 +7,8 @@
 #include "translation/module_proverka.h"
 #include "voicereader/form1.h"
 
+namespace prevod {
+
 void Form2::wire_speech() {
   Picture23.on_click = [this] { Picture23_Click(); };
   Label13.on_click = [this] { Label13_Click(); };
@@ -100,3 +102,5 @@ void Form2::Picture11_Click() {
   Hide();
   form1().set_Left(-form1().Width());
 }
+
+}  // namespace prevod

@@ -2,19 +2,21 @@
 // the speech window's strip takes its place, and translations are only
 // heard. Without a speech option on, the hint window asks for one instead.
 
-#include "app/application.h"
+#include "app/prevod.h"
 #include "app/shared_state.h"
 #include "desktop/klik.h"
 #include "speech/form3.h"
 #include "translation/form2.h"
 #include "voicereader/form1.h"
 
+namespace prevod {
+
 void Form2::Label18_Click() {
   SharedState& s = shared();
   // 1. and 2.
   if (Check2.Value() != 1 && Check3.Value() != 1) {
     // 9. The refusal: the hint, not modal.
-    app().Form3().Show();
+    prevod().Form3().Show();
     return;
   }
   // 3.
@@ -44,3 +46,5 @@ void Form2::Label18_Click() {
 void Form2::Picture20_Click() {
   Label18_Click();
 }
+
+}  // namespace prevod

@@ -1,17 +1,20 @@
 #include "translation/form2.h"
 
-#include "app/application.h"
-#include "app/config.h"
-#include "app/resume_next.h"
-#include "app/runtime.h"
+#include "app/prevod.h"
 #include "app/shared_state.h"
+#include "base/resume_next.h"
 #include "desktop/klik.h"
+#include "desktop/window_layouts.h"
+#include "model/config.h"
+#include "model/runtime.h"
 #include "platform/desktop.h"
 #include "platform/speech_engine.h"
 #include "voicereader/form1.h"
 
-Form2::Form2(Application& app)
-    : Window(app, Form2Layout()),
+namespace prevod {
+
+Form2::Form2(Prevod& prevod)
+    : Window(prevod, Form2Layout()),
       Picture7(get<PictureBox>("Picture7")),
       Picture16(get<PictureBox>("Picture16")),
       Label10(get<Label>("Label10")),
@@ -71,7 +74,8 @@ Form2::Form2(Application& app)
       Timer1(get<Timer>("Timer1")),
       Timer7(get<Timer>("Timer7")),
       Timer0(get<Timer>("Timer0")),
-      Timer2(get<Timer>("Timer2")) {
+      Timer2(get<Timer>("Timer2")),
+      m_prevod(prevod) {
   wire_translation();
   wire_capture();
   wire_speech();
@@ -79,10 +83,10 @@ Form2::Form2(Application& app)
 }
 
 SharedState& Form2::shared() const {
-  return app().shared();
+  return m_prevod.shared();
 }
 Form1& Form2::form1() const {
-  return app().Form1();
+  return m_prevod.Form1();
 }
 User32& Form2::user32() const {
   return runtime().desktop.user32();
@@ -162,3 +166,5 @@ void Form2::Timer10_Timer() {
     Image2.set_Width(Image3.Width() - 120);
   }
 }
+
+}  // namespace prevod

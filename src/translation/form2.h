@@ -12,27 +12,33 @@
 #include <memory>
 #include <string>
 
-#include "app/check_box.h"
-#include "app/command_button.h"
-#include "app/image.h"
-#include "app/label.h"
-#include "app/option_button.h"
-#include "app/picture_box.h"
-#include "app/rich_text_box.h"
-#include "app/timer.h"
-#include "app/web_browser.h"
-#include "app/window.h"
+#include "model/check_box.h"
+#include "model/command_button.h"
+#include "model/image.h"
+#include "model/label.h"
+#include "model/option_button.h"
+#include "model/picture_box.h"
+#include "model/rich_text_box.h"
+#include "model/timer.h"
+#include "model/web_browser.h"
+#include "model/window.h"
 #include "platform/page_model.h"
 #include "platform/speech_engine.h"
+
+namespace prevod {
 
 class Form1;
 class User32;
 class Clipboard;
 struct SharedState;
 
+class Prevod;
+
 class Form2 : public Window {
  public:
-  explicit Form2(Application& app);
+  explicit Form2(Prevod& prevod);
+  // The program the window belongs to.
+  Prevod& prevod() const { return m_prevod; }
 
   // Controls, in the order of the layout table.
   PictureBox& Picture7;
@@ -205,10 +211,13 @@ class Form2 : public Window {
   User32& user32() const;
   Clipboard& clipboard() const;
 
-  EventLoop::TaskId m_navigation_wait = 0;
+  DeferredTasks::TaskId m_navigation_wait = 0;
   bool m_tray_icon_added = false;
 
  public:
   // Whether the shell accepted the tray icon.
   bool tray_icon_added() const { return m_tray_icon_added; }
+  Prevod& m_prevod;
 };
+
+}  // namespace prevod

@@ -2,15 +2,17 @@
 // starts a translation, Enter and clicks in the input box, the warm-up
 // translation, the source reading step and the clipboard watcher.
 
-#include "app/resume_next.h"
 #include "app/shared_state.h"
-#include "app/text.h"
+#include "base/resume_next.h"
+#include "base/text.h"
 #include "desktop/klik.h"
 #include "platform/clipboard.h"
 #include "platform/keys.h"
 #include "platform/user32.h"
 #include "translation/form2.h"
 #include "voicereader/form1.h"
+
+namespace prevod {
 
 namespace {
 
@@ -107,3 +109,5 @@ void Form2::Timer5_Timer() {
     LastClipboardText = ClipboardText;
   }
 }
+
+}  // namespace prevod

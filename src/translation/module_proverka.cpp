@@ -5,7 +5,9 @@
 #include <limits>
 
 #include "app/shared_state.h"
-#include "app/text.h"
+#include "base/text.h"
+
+namespace prevod {
 
 void CheckCyrillic(SharedState& shared, std::string_view T) {
   constexpr char16_t first_letter = 0x0410;
@@ -25,3 +27,5 @@ void CheckCyrillic(SharedState& shared, std::string_view T) {
   constexpr int64_t most = std::numeric_limits<int32_t>::max();
   shared.CyrillicScore = static_cast<int32_t>(score > most ? most : score);
 }
+
+}  // namespace prevod

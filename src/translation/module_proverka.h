@@ -8,6 +8,10 @@
 
 #include <string_view>
 
+namespace prevod {
+
 struct SharedState;
 
 void CheckCyrillic(SharedState& shared, std::string_view T);
+
+}  // namespace prevod

@@ -2,14 +2,16 @@
 // page's navigation bar, parks the browser out of sight, removes the start-up
 // cover, centres the window and starts the warm-up.
 
-#include "app/runtime.h"
-#include "app/runtime_error.h"
 #include "app/shared_state.h"
-#include "app/trace.h"
+#include "base/runtime_error.h"
+#include "base/trace.h"
 #include "desktop/klik.h"
+#include "model/runtime.h"
 #include "platform/desktop.h"
 #include "platform/screen.h"
 #include "translation/form2.h"
+
+namespace prevod {
 
 namespace {
 
@@ -67,3 +69,5 @@ void Form2::Timer0_Timer() {
   // 12.
   Timer1.set_Enabled(true);
 }
+
+}  // namespace prevod

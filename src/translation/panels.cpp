@@ -1,12 +1,14 @@
 // The translation window's panels: the settings toggle, the collapse button
 // and the two close controls.
 
-#include "app/application.h"
-#include "app/resume_next.h"
+#include "app/prevod.h"
 #include "app/shared_state.h"
+#include "base/resume_next.h"
 #include "desktop/bas_main.h"
 #include "translation/form2.h"
 #include "voicereader/form1.h"
+
+namespace prevod {
 
 void Form2::Label5_Click() {
   SharedState& s = shared();
@@ -36,5 +38,7 @@ void Form2::Picture3_Click() {
 
 void Form2::Picture1_Click() {
   ResumeNext([&] { Unload(); });
-  ResumeNext([&] { RemoveTrayIcon(app()); });
+  ResumeNext([&] { RemoveTrayIcon(prevod()); });
 }
+
+}  // namespace prevod

@@ -1,14 +1,16 @@
 // Result retrieval: two seconds after a request Timer2 reads the page's
 // "result_box" into Text3 and plans what is spoken after it and when.
 
-#include "app/resume_next.h"
-#include "app/runtime_error.h"
 #include "app/shared_state.h"
-#include "app/text.h"
+#include "base/resume_next.h"
+#include "base/runtime_error.h"
+#include "base/text.h"
 #include "platform/clipboard.h"
 #include "translation/form2.h"
 #include "translation/module_proverka.h"
 #include "voicereader/form1.h"
+
+namespace prevod {
 
 namespace {
 
@@ -106,3 +108,5 @@ void Form2::Timer9_Timer() {
   // 5.
   Command7_Click();
 }
+
+}  // namespace prevod

@@ -2,15 +2,17 @@
 // text in Text4 and starts the request; the translate button and the
 // language options submit Text1 again.
 
-#include "app/config.h"
-#include "app/event_loop.h"
-#include "app/resume_next.h"
-#include "app/runtime.h"
 #include "app/shared_state.h"
-#include "app/trace.h"
+#include "base/event_loop.h"
+#include "base/resume_next.h"
+#include "base/trace.h"
+#include "model/config.h"
+#include "model/runtime.h"
 #include "platform/clipboard.h"
 #include "translation/form2.h"
 #include "translation/module_proverka.h"
+
+namespace prevod {
 
 void Form2::Prevedi() {
   SharedState& s = shared();
@@ -50,7 +52,7 @@ void Form2::Prevedi() {
     });
   }
   // 11. and 12. Timer2 is enabled once Busy reads False.
-  if (m_navigation_wait != 0) runtime().loop.cancel(m_navigation_wait);
+  if (m_navigation_wait != 0) cancel_deferred(m_navigation_wait);
   m_navigation_wait = 0;
   await_navigation(runtime().loop.now() + NavigationWaitLimitMs);
 }
@@ -67,13 +69,12 @@ void Form2::await_navigation(int64_t deadline) {
     ResumeNext([&] { Timer2.set_Enabled(true); });
     return;
   }
-  EventLoop& loop = runtime().loop;
-  if (loop.now() >= deadline) {
+  if (runtime().loop.now() >= deadline) {
     runtime().trace.line("translation page did not finish loading; request given up");
     return;
   }
   m_navigation_wait =
-      loop.call_later(NavigationPollMs, [this, deadline] { await_navigation(deadline); });
+      call_later(NavigationPollMs, [this, deadline] { await_navigation(deadline); });
 }
 
 void Form2::Label10_Click() {
@@ -94,3 +95,5 @@ void Form2::Option2_Click() {
   Text4.set_Text("");
   Text4.set_Text(Text1.Text());
 }
+
+}  // namespace prevod

@@ -1,17 +1,20 @@
 #include "voicereader/form1.h"
 
-#include "app/application.h"
-#include "app/config.h"
-#include "app/resume_next.h"
-#include "app/runtime.h"
+#include "app/prevod.h"
 #include "app/shared_state.h"
+#include "base/resume_next.h"
+#include "desktop/window_layouts.h"
+#include "model/config.h"
+#include "model/runtime.h"
 #include "platform/clipboard.h"
 #include "platform/desktop.h"
 #include "resources/player_markup.h"
 #include "translation/form2.h"
 
-Form1::Form1(Application& app)
-    : Window(app, Form1Layout()),
+namespace prevod {
+
+Form1::Form1(Prevod& prevod)
+    : Window(prevod, Form1Layout()),
       Picture14(get<PictureBox>("Picture14")),
       Picture13(get<PictureBox>("Picture13")),
       Image2(get<Image>("Image2")),
@@ -58,7 +61,8 @@ Form1::Form1(Application& app)
       Timer3(get<Timer>("Timer3")),
       Timer2(get<Timer>("Timer2")),
       TimerEn(get<Timer>("TimerEn")),
-      z00(get<Timer>("z00")) {
+      z00(get<Timer>("z00")),
+      m_prevod(prevod) {
   // The player's page snippet is part of the window's design.
   Text1.set_Text(PlayerMarkup());
   wire_voicereader();
@@ -67,10 +71,10 @@ Form1::Form1(Application& app)
 }
 
 SharedState& Form1::shared() const {
-  return app().shared();
+  return m_prevod.shared();
 }
 Form2& Form1::form2() const {
-  return app().Form2();
+  return m_prevod.Form2();
 }
 User32& Form1::user32() const {
   return runtime().desktop.user32();
@@ -134,3 +138,5 @@ void Form1::WebBrowser1_DownloadComplete() {
   if (DownloadCount < INT16_MAX) ++DownloadCount;
   if (DownloadCount == 2) Oformi();
 }
+
+}  // namespace prevod

@@ -12,26 +12,31 @@
 #include <memory>
 #include <string>
 
-#include "app/command_button.h"
-#include "app/image.h"
-#include "app/label.h"
-#include "app/picture_box.h"
-#include "app/rich_text_box.h"
-#include "app/scroll_bar.h"
-#include "app/text_box.h"
-#include "app/timer.h"
-#include "app/web_browser.h"
-#include "app/window.h"
+#include "model/command_button.h"
+#include "model/image.h"
+#include "model/label.h"
+#include "model/picture_box.h"
+#include "model/rich_text_box.h"
+#include "model/scroll_bar.h"
+#include "model/text_box.h"
+#include "model/timer.h"
+#include "model/web_browser.h"
+#include "model/window.h"
 #include "platform/page_model.h"
 
+namespace prevod {
+
 class Form2;
+class Prevod;
 class User32;
 class Clipboard;
 struct SharedState;
 
 class Form1 : public Window {
  public:
-  explicit Form1(Application& app);
+  explicit Form1(Prevod& prevod);
+  // The program the window belongs to.
+  Prevod& prevod() const { return m_prevod; }
 
   // Controls, in the order of the layout table.
   PictureBox& Picture14;
@@ -181,8 +186,6 @@ class Form1 : public Window {
   std::deque<Chain> m_queued_chains;
   // Whether the selection chain now running is the start-up one.
   bool m_startup_selection = false;
-  // Expires with the window; deferred steps check it before they run.
-  std::shared_ptr<int> m_lifetime = std::make_shared<int>(0);
   void toggle_settings_panel();
   void recentre_Label5();
 
@@ -190,4 +193,7 @@ class Form1 : public Window {
   class Form2& form2() const;
   User32& user32() const;
   Clipboard& clipboard() const;
+  Prevod& m_prevod;
 };
+
+}  // namespace prevod

@@ -15,14 +15,16 @@
 
 #include <memory>
 
-#include "app/application.h"
-#include "app/event_loop.h"
-#include "app/runtime.h"
+#include "app/prevod.h"
 #include "app/shared_state.h"
+#include "base/event_loop.h"
 #include "desktop/bas_main.h"
 #include "desktop/klik.h"
+#include "model/runtime.h"
 #include "translation/form2.h"
 #include "voicereader/form1.h"
+
+namespace prevod {
 
 void Form1::EnglishSelection() {
   start_chain(Chain::English);
@@ -103,9 +105,8 @@ void Form1::chain_finished() {
   if (m_queued_chains.empty() || chain_running() || Timer1.Enabled()) return;
   // The focus calls of the next chain take effect at once: it must wait
   // until the keys of the step that ended this one have reached the player.
-  std::weak_ptr<int> alive = m_lifetime;
-  runtime().loop.call_later(0, [this, alive] {
-    if (alive.expired() || m_queued_chains.empty() || chain_running() || Timer1.Enabled()) return;
+  call_later(0, [this] {
+    if (m_queued_chains.empty() || chain_running() || Timer1.Enabled()) return;
     Chain next = m_queued_chains.front();
     m_queued_chains.pop_front();
     // Should this chain fail to start (a page without a document, say), the
@@ -218,3 +219,5 @@ void Form1::Timer6_Timer() {
 void Form1::VScroll1_Change() {
   Text6.set_Text(std::to_string(VScroll1.Value()));
 }
+
+}  // namespace prevod

@@ -7,10 +7,12 @@
 #include <functional>
 #include <limits>
 
-#include "app/resume_next.h"
+#include "base/resume_next.h"
 #include "desktop/klik.h"
 #include "voicereader/form1.h"
 #include "voicereader/step.h"
+
+namespace prevod {
 
 namespace {
 
@@ -103,3 +105,5 @@ void Form1::Oformi() {
   // 13.
   step(resume_next, [&] { TimerEn.set_Enabled(true); });
 }
+
+}  // namespace prevod

@@ -2,14 +2,16 @@
 // that follows the cursor, collapsing and expanding the strip, the two
 // buttons of voice-only mode, and the restart of the player.
 
-#include "app/application.h"
+#include "app/prevod.h"
 #include "app/shared_state.h"
-#include "app/text.h"
+#include "base/text.h"
 #include "desktop/cordinati_mouse.h"
 #include "desktop/klik.h"
 #include "platform/clipboard.h"
 #include "translation/form2.h"
 #include "voicereader/form1.h"
+
+namespace prevod {
 
 namespace {
 
@@ -216,3 +218,5 @@ void Form1::Label6_Click() {
 void Form1::Picture8_Click() {
   Label6_Click();
 }
+
+}  // namespace prevod

@@ -3,15 +3,17 @@
 // synthetic keystrokes. A check afterwards copies the field back and runs
 // the sequence once more when the field still held the requested text.
 
-#include "app/application.h"
-#include "app/resume_next.h"
+#include "app/prevod.h"
 #include "app/shared_state.h"
+#include "base/resume_next.h"
 #include "desktop/klik.h"
 #include "platform/clipboard.h"
 #include "platform/speech_engine.h"
 #include "translation/form2.h"
 #include "voicereader/form1.h"
 #include "voicereader/step.h"
+
+namespace prevod {
 
 void Form1::FocusPlayer(FocusFirst first, bool resume_next) {
   if (first == FocusFirst::Command5 || first == FocusFirst::Command5AndBrowser) {
@@ -120,3 +122,5 @@ void Form1::Image2_Click() {
     f2.tts->Speak("", SVSFPurgeBeforeSpeak);
   });
 }
+
+}  // namespace prevod

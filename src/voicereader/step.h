@@ -6,7 +6,9 @@
 
 #include <functional>
 
-#include "app/resume_next.h"
+#include "base/resume_next.h"
+
+namespace prevod {
 
 inline void step(bool resume_next, const std::function<void()>& action) {
   if (resume_next) {
@@ -15,3 +17,5 @@ inline void step(bool resume_next, const std::function<void()>& action) {
     action();
   }
 }
+
+}  // namespace prevod

@@ -8,9 +8,11 @@
 #include <cstdint>
 #include <string>
 
-#include "app/timer.h"
+#include "model/timer.h"
 #include "platform/keys.h"
 #include "support/system_fixture.h"
+
+namespace prevod {
 
 class CaptureFixture : public SystemFixture {
  protected:
@@ -88,3 +90,5 @@ class CaptureFixture : public SystemFixture {
                          rect.Top + 20);
   }
 };
+
+}  // namespace prevod

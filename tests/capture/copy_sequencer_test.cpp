@@ -3,6 +3,8 @@
 
 #include "capture/capture_fixture.h"
 
+namespace prevod {
+
 namespace {
 
 using CopySequencer = CaptureFixture;
@@ -77,3 +79,5 @@ TEST_F(CopySequencer, ARightClickWhereNothingIsCopiedTranslatesNothingNew) {
 }
 
 }  // namespace
+
+}  // namespace prevod

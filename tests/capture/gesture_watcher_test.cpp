@@ -4,6 +4,8 @@
 
 #include "capture/capture_fixture.h"
 
+namespace prevod {
+
 namespace {
 
 class GestureWatcher : public CaptureFixture {
@@ -287,3 +289,5 @@ TEST_F(GestureWatcher, AClipboardHeldAtADoubleClickLeavesTheWatcherRunning) {
 }
 
 }  // namespace
+
+}  // namespace prevod

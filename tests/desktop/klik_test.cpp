@@ -9,6 +9,8 @@
 #include "platform/keys.h"
 #include "support/system_fixture.h"
 
+namespace prevod {
+
 namespace {
 
 class KlikTest : public SystemFixture {
@@ -97,3 +99,5 @@ TEST_F(KlikTest, TopmostSwitchesChangeTheBandAndNothingElse) {
 }
 
 }  // namespace
+
+}  // namespace prevod

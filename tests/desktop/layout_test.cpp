@@ -13,7 +13,9 @@
 #include <utility>
 #include <vector>
 
-#include "desktop/window_layout.h"
+#include "desktop/window_layouts.h"
+
+namespace prevod {
 
 namespace {
 
@@ -471,3 +473,5 @@ TEST(Form3Table, IsACentredBandWithOneBoldLineAndAFiveSecondTimer) {
   EXPECT_EQ(label.caption, "Изберете език за изговаряне на фраза и след това изберете тази опция!");
   EXPECT_EQ(timer_rows(form3), (std::vector<TimerRow>{{"Timer1", true, 5000}}));
 }
+
+}  // namespace prevod

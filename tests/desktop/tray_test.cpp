@@ -6,6 +6,8 @@
 #include "platform/shell32.h"
 #include "support/system_fixture.h"
 
+namespace prevod {
+
 namespace {
 
 class TrayTest : public SystemFixture {
@@ -93,3 +95,5 @@ TEST(TrayWithoutTaskbarTest, TheAnimationEndsQuietlyWithoutANotificationArea) {
 }
 
 }  // namespace
+
+}  // namespace prevod

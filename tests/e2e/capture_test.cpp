@@ -19,6 +19,8 @@
 #include "services/translator/translator.h"
 #include "services/translator/translator_site.h"
 
+namespace prevod {
+
 namespace {
 
 class CaptureEndToEnd : public CaptureFixture {
@@ -334,3 +336,5 @@ TEST_F(CaptureEndToEnd, PrevodSimDrivesADoubleClickCaptureFromAScript) {
 #endif
 
 }  // namespace
+
+}  // namespace prevod

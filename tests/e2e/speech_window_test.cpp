@@ -17,6 +17,8 @@
 #include "services/voicereader/voice_reader_site.h"
 #include "support/system_fixture.h"
 
+namespace prevod {
+
 namespace {
 
 // The voice reader's demo page served under another host, with the number
@@ -585,3 +587,5 @@ TEST_F(SpeechWindowReading, TheRussianAndEnglishButtonsSwitchThePlayerBackAndFor
 }
 
 }  // namespace
+
+}  // namespace prevod

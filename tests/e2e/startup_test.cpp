@@ -2,6 +2,8 @@
 
 #include "support/system_fixture.h"
 
+namespace prevod {
+
 namespace {
 
 using StartupTest = SystemFixture;
@@ -106,3 +108,5 @@ TEST_F(StartupTest, AClipboardHeldAtStartSkipsOnlyTheGreeting) {
 }
 
 }  // namespace
+
+}  // namespace prevod

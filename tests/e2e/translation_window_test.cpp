@@ -10,10 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "app/text.h"
+#include "base/text.h"
 #include "platform/keys.h"
 #include "translation/recording_site.h"
 #include "translation/translation_window_fixture.h"
+
+namespace prevod {
 
 namespace {
 
@@ -910,3 +912,5 @@ TEST_F(TranslationWindowReadButtons, Command1OnlyArmsTheSpeechWindowsReading) {
 }
 
 }  // namespace
+
+}  // namespace prevod

@@ -10,10 +10,12 @@
 #include <memory>
 #include <string>
 
-#include "app/simulated_system.h"
+#include "program/simulated_system.h"
 #include "speech/form3.h"
 #include "translation/form2.h"
 #include "voicereader/form1.h"
+
+namespace prevod {
 
 class SystemFixture : public ::testing::Test {
  protected:
@@ -69,3 +71,5 @@ class SystemFixture : public ::testing::Test {
 
   std::unique_ptr<SimulatedSystem> system;
 };
+
+}  // namespace prevod

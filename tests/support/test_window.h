@@ -5,8 +5,10 @@
 
 #include <string>
 
-#include "app/window.h"
-#include "desktop/window_layout.h"
+#include "model/window.h"
+#include "model/window_layout.h"
+
+namespace prevod {
 
 inline ControlSpec spec_of(const std::string& name, ControlKind kind,
                            const std::string& container = "", int value = 0) {
@@ -32,3 +34,5 @@ class TestWindow : public Window {
  public:
   TestWindow(Application& app, const WindowLayout& layout) : Window(app, layout) {}
 };
+
+}  // namespace prevod

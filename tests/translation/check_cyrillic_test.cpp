@@ -3,6 +3,8 @@
 #include "app/shared_state.h"
 #include "translation/module_proverka.h"
 
+namespace prevod {
+
 namespace {
 
 double score(const std::string& text) {
@@ -42,3 +44,5 @@ TEST(CheckCyrillicTest, AHugeTextKeepsAPositiveScore) {
 }
 
 }  // namespace
+
+}  // namespace prevod

@@ -5,8 +5,10 @@
 
 #include <string>
 
-#include "app/text.h"
+#include "base/text.h"
 #include "translation/translation_window_fixture.h"
+
+namespace prevod {
 
 namespace {
 
@@ -60,3 +62,5 @@ TEST_F(InputBoxesTest, TheWarmUpPlacesTheSpeechWindowBehindTheTranslationWindow)
 }
 
 }  // namespace
+
+}  // namespace prevod

@@ -11,6 +11,8 @@
 
 #include "platform/page/site.h"
 
+namespace prevod {
+
 class RecordingSite : public Site {
  public:
   RecordingSite(std::string html, int64_t load_time_ms)
@@ -33,3 +35,5 @@ class RecordingSite : public Site {
   std::string m_html;
   int64_t m_load_time;
 };
+
+}  // namespace prevod

@@ -10,6 +10,8 @@
 #include "translation/recording_site.h"
 #include "translation/translation_window_fixture.h"
 
+namespace prevod {
+
 namespace {
 
 class ResultRetrievalTest : public TranslationWindowFixture {
@@ -113,3 +115,5 @@ TEST_F(ResultRetrievalTest, AHeldClipboardSkipsTheVoiceReadersResultStep) {
 }
 
 }  // namespace
+
+}  // namespace prevod

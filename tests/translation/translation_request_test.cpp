@@ -8,6 +8,8 @@
 
 #include "translation/translation_window_fixture.h"
 
+namespace prevod {
+
 namespace {
 
 class TranslationRequestTest : public TranslationWindowFixture {
@@ -104,3 +106,5 @@ TEST_F(TranslationRequestTest, AHeldClipboardDoesNotStopTheRequest) {
 }
 
 }  // namespace
+
+}  // namespace prevod

@@ -17,6 +17,8 @@
 #include "support/system_fixture.h"
 #include "translation/module_proverka.h"
 
+namespace prevod {
+
 class TranslationWindowFixture : public SystemFixture {
  protected:
   static constexpr float ScreenWidthTwips = 1920 * 15;
@@ -115,3 +117,5 @@ class TranslationWindowFixture : public SystemFixture {
 
   std::vector<std::string> navigations;
 };
+
+}  // namespace prevod

@@ -15,6 +15,8 @@
 #include "support/system_fixture.h"
 #include "voicereader/tiny_page_site.h"
 
+namespace prevod {
+
 namespace {
 
 class OformiTest : public SystemFixture {
@@ -236,3 +238,5 @@ TEST_F(OformiTest, ThePageWithoutAnyDivStillCollapsesAndArmsTheSelection) {
 }
 
 }  // namespace
+
+}  // namespace prevod

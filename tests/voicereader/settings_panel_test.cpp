@@ -7,6 +7,8 @@
 
 #include "support/system_fixture.h"
 
+namespace prevod {
+
 namespace {
 
 constexpr Rgb White{255, 255, 255};
@@ -223,3 +225,5 @@ TEST_F(SettingsPanelTest, TheHideButtonOfVoiceOnlyModeParksBothWindowsUntilTheTr
 }
 
 }  // namespace
+
+}  // namespace prevod

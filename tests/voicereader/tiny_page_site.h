@@ -14,6 +14,8 @@
 #include "platform/page/plugin.h"
 #include "platform/page/site.h"
 
+namespace prevod {
+
 class TinyPageSite : public Site {
  public:
   static constexpr const char* kHost = "tiny.localhost";
@@ -61,3 +63,5 @@ class ProbePlugin : public Plugin {
   std::string m_id;
   std::shared_ptr<std::map<std::string, ProbeCalls>> m_log;
 };
+
+}  // namespace prevod

@@ -10,6 +10,8 @@
 #include "platform/page/page_element.h"
 #include "platform/page/page_node.h"
 
+namespace prevod {
+
 namespace {
 
 constexpr std::array<std::string_view, 7> kNotRendered{"head",     "script",  "style",   "noscript",
@@ -85,3 +87,5 @@ std::shared_ptr<PageElement> FocusOrder::next(const PageNode& document, const Pa
   }
   return stops[target]->shared();
 }
+
+}  // namespace prevod

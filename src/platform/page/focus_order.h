@@ -16,6 +16,8 @@
 
 #include <memory>
 
+namespace prevod {
+
 class PageNode;
 class PageElement;
 
@@ -30,3 +32,5 @@ class FocusOrder {
   static std::shared_ptr<PageElement> next(const PageNode& document, const PageElement* from,
                                            Direction direction);
 };
+
+}  // namespace prevod

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace prevod {
+
 // Forward declarations of the page engine's classes.
 
 class FocusOrder;
@@ -22,3 +24,5 @@ class TextExtractor;
 struct PageLoad;
 struct PluginParams;
 struct Url;
+
+}  // namespace prevod

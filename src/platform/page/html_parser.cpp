@@ -10,6 +10,8 @@
 #include "platform/page/html_prepass.h"
 #include "platform/page/page_element.h"
 
+namespace prevod {
+
 namespace {
 
 std::string lower(std::string_view text) {
@@ -139,3 +141,5 @@ PageNode::Children HtmlParser::parse_fragment(std::string_view html, std::string
   convert_children(*parse.output().root, holder, owner);
   return holder.take_children();
 }
+
+}  // namespace prevod

@@ -11,6 +11,8 @@
 
 #include "platform/page/page_node.h"
 
+namespace prevod {
+
 class PageDocument;
 
 class HtmlParser {
@@ -23,3 +25,5 @@ class HtmlParser {
   static PageNode::Children parse_fragment(std::string_view html, std::string_view context,
                                            const std::weak_ptr<PageDocument>& owner);
 };
+
+}  // namespace prevod

@@ -5,6 +5,8 @@
 #include <cctype>
 #include <vector>
 
+namespace prevod {
+
 namespace {
 
 // How far from the top of the open elements the scanner looks for the
@@ -379,3 +381,5 @@ class Scanner {
 std::string HtmlPrepass::prepare(std::string_view html) {
   return Scanner(html).run();
 }
+
+}  // namespace prevod

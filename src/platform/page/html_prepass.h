@@ -23,6 +23,8 @@
 #include <string>
 #include <string_view>
 
+namespace prevod {
+
 class HtmlPrepass {
  public:
   static constexpr size_t kMaxDepth = 256;
@@ -30,3 +32,5 @@ class HtmlPrepass {
 
   static std::string prepare(std::string_view html);
 };
+
+}  // namespace prevod

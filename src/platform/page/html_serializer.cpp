@@ -9,6 +9,8 @@
 #include "platform/page/page_element.h"
 #include "platform/page/page_node.h"
 
+namespace prevod {
+
 namespace {
 
 constexpr std::array<std::string_view, 19> kVoid{
@@ -103,3 +105,5 @@ std::string HtmlSerializer::inner_html(const PageNode& node) {
   }
   return out;
 }
+
+}  // namespace prevod

@@ -7,9 +7,13 @@
 
 #include <string>
 
+namespace prevod {
+
 class PageNode;
 
 class HtmlSerializer {
  public:
   static std::string inner_html(const PageNode& node);
 };
+
+}  // namespace prevod

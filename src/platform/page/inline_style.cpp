@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+namespace prevod {
+
 namespace {
 
 std::string lower(std::string_view text) {
@@ -80,3 +82,5 @@ bool InlineStyle::hides() const {
   std::string display = lower(trim(get("display")));
   return display == "none" || display.starts_with("none ") || display.starts_with("none!");
 }
+
+}  // namespace prevod

@@ -15,6 +15,8 @@
 
 #include "platform/page_model.h"
 
+namespace prevod {
+
 class InlineStyle : public ElementStyle {
  public:
   // `on_change` runs after every write.
@@ -35,3 +37,5 @@ class InlineStyle : public ElementStyle {
   std::vector<std::pair<std::string, std::string>> m_declarations;
   std::function<void()> m_on_change;
 };
+
+}  // namespace prevod

@@ -2,9 +2,11 @@
 
 #include <limits>
 
-#include "app/runtime_error.h"
+#include "base/runtime_error.h"
 #include "platform/page/page_document.h"
 #include "platform/page/page_element.h"
+
+namespace prevod {
 
 LiveElementList::LiveElementList(std::shared_ptr<PageDocument> document, std::string tag)
     : m_document(std::move(document)), m_tag(std::move(tag)) {}
@@ -32,3 +34,5 @@ std::shared_ptr<Element> LiveElementList::Item(int32_t index) const {
   }
   return found[static_cast<size_t>(index)];
 }
+
+}  // namespace prevod

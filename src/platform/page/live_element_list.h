@@ -12,6 +12,8 @@
 
 #include "platform/page_model.h"
 
+namespace prevod {
+
 class PageDocument;
 class PageElement;
 
@@ -32,3 +34,5 @@ class LiveElementList : public ElementList {
   mutable uint64_t m_version = 0;
   mutable bool m_fresh = false;
 };
+
+}  // namespace prevod

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/runtime_error.h"
-#include "app/trace.h"
+#include "base/runtime_error.h"
+#include "base/trace.h"
 #include "platform/page/page_document.h"
+
+namespace prevod {
 
 namespace {
 
@@ -55,11 +57,15 @@ std::string trimmed_text(std::string text) {
 
 PageBrowser::PageBrowser(EventLoop& loop, SiteRegistry& sites, PluginRegistry& plugins,
                          Trace& trace)
-    : m_loop(loop), m_sites(sites), m_plugins(plugins), m_trace(trace) {}
+    : m_loop(loop),
+      m_sites(sites),
+      m_plugins(plugins),
+      m_trace(trace),
+      m_load(loop),
+      m_downloads(loop) {}
 
 PageBrowser::~PageBrowser() {
-  cancel_load();
-  cancel_downloads();
+  // The pending load and downloads are cancelled with their groups.
   if (m_document) m_document->unload();
 }
 
@@ -70,12 +76,12 @@ void PageBrowser::Navigate(const std::string& address) {
     navigate_fragment(*url);
     return;
   }
-  cancel_load();
-  cancel_downloads();
+  m_load.cancel_all();
+  m_downloads.cancel_all();
   Load load = prepare(address, url);
   m_location = load.address;
   int64_t delay = std::max<int64_t>(0, load.page.load_time_ms);
-  m_load_task = m_loop.call_later(delay, [this, load = std::move(load)] { commit(load); });
+  m_load.call_later(delay, [this, load = std::move(load)] { commit(load); });
 }
 
 std::shared_ptr<HtmlDocument> PageBrowser::Document() const {
@@ -148,7 +154,7 @@ bool PageBrowser::is_fragment_navigation(const std::optional<Url>& url) const {
 void PageBrowser::navigate_fragment(const Url& url) {
   // A navigation elsewhere still loading is superseded; the page's own
   // downloads go on.
-  cancel_load();
+  m_load.cancel_all();
   m_location = url.str();
   if (m_site == nullptr) return;
   std::shared_ptr<PageDocument> document = m_document;
@@ -159,7 +165,6 @@ void PageBrowser::navigate_fragment(const Url& url) {
 }
 
 void PageBrowser::commit(const Load& load) {
-  m_load_task.reset();
   std::shared_ptr<PageDocument> document =
       PageDocument::load(load.page.html, load.address, &m_plugins, this);
   if (m_document) m_document->unload();
@@ -170,7 +175,7 @@ void PageBrowser::commit(const Load& load) {
   int downloads = std::max(0, load.page.downloads);
   int64_t gap = std::max<int64_t>(0, load.page.download_gap_ms);
   for (int i = 0; i < downloads; ++i) {
-    m_download_tasks.push_back(m_loop.call_later(i * gap, [this] { download_complete(); }));
+    m_downloads.call_later(i * gap, [this] { download_complete(); });
   }
   if (m_site == nullptr) return;
   Site* site = m_site;
@@ -179,18 +184,7 @@ void PageBrowser::commit(const Load& load) {
 }
 
 void PageBrowser::download_complete() {
-  std::erase_if(m_download_tasks, [this](EventLoop::TaskId id) { return !m_loop.pending(id); });
   if (on_download_complete) on_download_complete();
-}
-
-void PageBrowser::cancel_load() {
-  if (m_load_task) m_loop.cancel(*m_load_task);
-  m_load_task.reset();
-}
-
-void PageBrowser::cancel_downloads() {
-  for (EventLoop::TaskId id : m_download_tasks) m_loop.cancel(id);
-  m_download_tasks.clear();
 }
 
 void PageBrowser::follow_link(const std::string& address) {
@@ -200,3 +194,5 @@ void PageBrowser::follow_link(const std::string& address) {
 void PageBrowser::element_focused() {
   if (on_focus_request) on_focus_request();
 }
+
+}  // namespace prevod

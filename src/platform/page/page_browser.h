@@ -25,11 +25,14 @@
 #include <string>
 #include <vector>
 
-#include "app/event_loop.h"
+#include "base/deferred_tasks.h"
+#include "base/event_loop.h"
 #include "platform/browser.h"
 #include "platform/page/page_host.h"
 #include "platform/page/site.h"
 #include "platform/page/url.h"
+
+namespace prevod {
 
 class PageDocument;
 class PluginRegistry;
@@ -43,7 +46,7 @@ class PageBrowser : public Browser, private PageHost {
   PageBrowser& operator=(const PageBrowser&) = delete;
 
   void Navigate(const std::string& address) override;
-  bool Busy() const override { return m_load_task.has_value(); }
+  bool Busy() const override { return m_load.size() > 0; }
   std::shared_ptr<HtmlDocument> Document() const override;
   std::string LocationURL() const override { return m_location; }
   // The document's text with plug-ins described, trimmed, lines ending in LF.
@@ -66,8 +69,6 @@ class PageBrowser : public Browser, private PageHost {
   void navigate_fragment(const Url& url);
   void commit(const Load& load);
   void download_complete();
-  void cancel_load();
-  void cancel_downloads();
 
   void follow_link(const std::string& address) override;
   void element_focused() override;
@@ -81,6 +82,9 @@ class PageBrowser : public Browser, private PageHost {
   std::string m_location;
   Site* m_site = nullptr;
   std::string m_path_and_query;
-  std::optional<EventLoop::TaskId> m_load_task;
-  std::vector<EventLoop::TaskId> m_download_tasks;
+  // The navigation still loading, and the page's downloads still to report.
+  DeferredTasks m_load;
+  DeferredTasks m_downloads;
 };
+
+}  // namespace prevod

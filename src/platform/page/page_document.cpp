@@ -3,7 +3,7 @@
 #include <cctype>
 #include <utility>
 
-#include "app/runtime_error.h"
+#include "base/runtime_error.h"
 #include "platform/page/focus_order.h"
 #include "platform/page/html_parser.h"
 #include "platform/page/live_element_list.h"
@@ -12,6 +12,8 @@
 #include "platform/page/plugin.h"
 #include "platform/page/text_extractor.h"
 #include "platform/page/url.h"
+
+namespace prevod {
 
 namespace {
 
@@ -190,3 +192,5 @@ void PageDocument::instantiate_plugins(const PageNode& subtree) {
     object->set_plugin(std::move(plugin));
   }
 }
+
+}  // namespace prevod

@@ -22,6 +22,8 @@
 #include "platform/page/page_node.h"
 #include "platform/page_model.h"
 
+namespace prevod {
+
 class PageElement;
 class PageHost;
 class PluginRegistry;
@@ -75,3 +77,5 @@ class PageDocument : public HtmlDocument, public std::enable_shared_from_this<Pa
   std::weak_ptr<PageElement> m_focused;
   uint64_t m_version = 0;
 };
+
+}  // namespace prevod

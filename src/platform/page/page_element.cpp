@@ -9,6 +9,8 @@
 #include "platform/page/page_document.h"
 #include "platform/page/text_extractor.h"
 
+namespace prevod {
+
 namespace {
 
 // Elements whose content is raw text: markup written into them stays text.
@@ -107,3 +109,5 @@ void PageElement::write_style_attribute() {
   }
   m_attributes.emplace_back("style", std::move(text));
 }
+
+}  // namespace prevod

@@ -18,6 +18,8 @@
 #include "platform/page/plugin.h"
 #include "platform/page_model.h"
 
+namespace prevod {
+
 class PageDocument;
 
 class PageElement : public PageNode, public Element {
@@ -65,3 +67,5 @@ class PageElement : public PageNode, public Element {
   std::unique_ptr<Plugin> m_plugin;
   std::weak_ptr<PageDocument> m_document;
 };
+
+}  // namespace prevod

@@ -8,6 +8,8 @@
 
 #include "platform/browser.h"
 
+namespace prevod {
+
 class EventLoop;
 class SiteRegistry;
 class PluginRegistry;
@@ -26,3 +28,5 @@ class PageEngine : public BrowserFactory {
   PluginRegistry& m_plugins;
   Trace& m_trace;
 };
+
+}  // namespace prevod

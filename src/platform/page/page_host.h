@@ -6,6 +6,8 @@
 
 #include <string>
 
+namespace prevod {
+
 class PageHost {
  public:
   virtual ~PageHost() = default;
@@ -14,3 +16,5 @@ class PageHost {
   // An element of the shown document took the page focus.
   virtual void element_focused() = 0;
 };
+
+}  // namespace prevod

@@ -2,6 +2,8 @@
 
 #include "platform/page/page_element.h"
 
+namespace prevod {
+
 PageNode::PageNode(Kind kind, std::string text) : m_kind(kind), m_text(std::move(text)) {}
 
 PageNode::~PageNode() {
@@ -51,3 +53,5 @@ PageElement* PageNode::as_element() {
 const PageElement* PageNode::as_element() const {
   return m_kind == Kind::Element ? static_cast<const PageElement*>(this) : nullptr;
 }
+
+}  // namespace prevod

@@ -14,6 +14,8 @@
 #include <utility>
 #include <vector>
 
+namespace prevod {
+
 class PageElement;
 
 class PageNode : public std::enable_shared_from_this<PageNode> {
@@ -69,3 +71,5 @@ void PageNode::walk_descendants(Visit&& visit) const {
     if (visit(*child) && !child->m_children.empty()) stack.emplace_back(child, 0);
   }
 }
+
+}  // namespace prevod

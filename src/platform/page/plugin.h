@@ -13,6 +13,8 @@
 
 #include "platform/keys.h"
 
+namespace prevod {
+
 struct PluginParams {
   std::string classid;  // as written in the markup, e.g. "clsid:d27cdb6e-..."
   std::string id;
@@ -43,3 +45,5 @@ class PluginRegistry {
  private:
   std::map<std::string, Factory> m_factories;
 };
+
+}  // namespace prevod

@@ -2,6 +2,8 @@
 
 #include "platform/page/plugin.h"
 
+namespace prevod {
+
 namespace {
 
 // Class ids are compared without regard to case or surrounding blanks.
@@ -25,3 +27,5 @@ std::unique_ptr<Plugin> PluginRegistry::create(const PluginParams& params) const
   if (it == m_factories.end() || !it->second) return nullptr;
   return it->second(params);
 }
+
+}  // namespace prevod

@@ -13,6 +13,8 @@
 
 #include "platform/page_model.h"
 
+namespace prevod {
+
 struct PageLoad {
   int status = 200;              // 404 gives the engine's own error page
   std::string html;              // the document
@@ -47,3 +49,5 @@ class SiteRegistry {
  private:
   std::map<std::string, std::shared_ptr<Site>> m_sites;
 };
+
+}  // namespace prevod

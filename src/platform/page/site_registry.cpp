@@ -2,6 +2,8 @@
 
 #include "platform/page/site.h"
 
+namespace prevod {
+
 namespace {
 
 std::string host_key(const std::string& host) {
@@ -20,3 +22,5 @@ Site* SiteRegistry::find(const std::string& host) const {
   auto it = m_sites.find(host_key(host));
   return it == m_sites.end() ? nullptr : it->second.get();
 }
+
+}  // namespace prevod

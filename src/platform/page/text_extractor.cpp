@@ -9,6 +9,8 @@
 #include "platform/page/page_element.h"
 #include "platform/page/page_node.h"
 
+namespace prevod {
+
 namespace {
 
 template <size_t N>
@@ -158,3 +160,5 @@ std::string TextExtractor::inner_text(const PageNode& node, Plugins plugins) {
   }
   return builder.take();
 }
+
+}  // namespace prevod

@@ -10,6 +10,8 @@
 
 #include <string>
 
+namespace prevod {
+
 class PageNode;
 
 class TextExtractor {
@@ -20,3 +22,5 @@ class TextExtractor {
   // description in brackets (the console's view of a page).
   static std::string inner_text(const PageNode& node, Plugins plugins = Plugins::Omit);
 };
+
+}  // namespace prevod

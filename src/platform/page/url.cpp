@@ -4,6 +4,8 @@
 #include <cctype>
 #include <vector>
 
+namespace prevod {
+
 namespace {
 
 std::string lower(std::string_view text) {
@@ -224,3 +226,5 @@ bool Url::is_local() const {
   if (host == "localhost") return true;
   return host.size() > kSuffix.size() && host.ends_with(kSuffix);
 }
+
+}  // namespace prevod

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+namespace prevod {
+
 struct Url {
   std::string scheme;  // lower case, e.g. "http"
   std::string host;    // lower case, without the port; "" for "about:" pages
@@ -36,3 +38,5 @@ struct Url {
   // Whether the address names a host whose pages the engine serves itself.
   bool is_local() const;
 };
+
+}  // namespace prevod

@@ -4,13 +4,11 @@
 
 #include <cmath>
 
-#include "app/runtime_error.h"
-#include "app/text.h"
-#include "app/trace.h"
+#include "base/runtime_error.h"
+#include "base/text.h"
+#include "base/trace.h"
 
-RecordingSpeechEngine::~RecordingSpeechEngine() {
-  if (m_finish != 0) m_loop.cancel(m_finish);
-}
+namespace prevod {
 
 void RecordingSpeechEngine::set_Rate(double rate) {
   m_rate_writes.push_back(rate);
@@ -34,8 +32,7 @@ int32_t RecordingSpeechEngine::Speak(const std::string& text, int32_t flags) {
       m_utterances[static_cast<size_t>(m_current)].ended_at = m_loop.now();
       m_current = -1;
     }
-    if (m_finish != 0) m_loop.cancel(m_finish);
-    m_finish = 0;
+    m_finish.cancel_all();
     for (size_t i = m_next; i < m_utterances.size(); ++i) m_utterances[i].purged = true;
     m_next = m_utterances.size();
   }
@@ -61,11 +58,10 @@ void RecordingSpeechEngine::start_next() {
   m_current = static_cast<int64_t>(m_next++);
   Utterance& now = m_utterances[static_cast<size_t>(m_current)];
   now.started_at = m_loop.now();
-  m_finish = m_loop.call_later(duration_of(now.text), [this] { finish_current(); });
+  m_finish.call_later(duration_of(now.text), [this] { finish_current(); });
 }
 
 void RecordingSpeechEngine::finish_current() {
-  m_finish = 0;
   if (m_current >= 0) m_utterances[static_cast<size_t>(m_current)].ended_at = m_loop.now();
   m_current = -1;
   start_next();
@@ -82,3 +78,5 @@ std::shared_ptr<SpeechEngine> RecordingSpeechFactory::CreateObject(const std::st
   m_engine = std::make_shared<RecordingSpeechEngine>(m_loop, m_trace);
   return m_engine;
 }
+
+}  // namespace prevod

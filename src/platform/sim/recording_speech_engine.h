@@ -8,8 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "app/event_loop.h"
+#include "base/deferred_tasks.h"
+#include "base/event_loop.h"
 #include "platform/speech_engine.h"
+
+namespace prevod {
 
 class Trace;
 
@@ -25,8 +28,8 @@ class RecordingSpeechEngine : public SpeechEngine {
     bool purged = false;
   };
 
-  RecordingSpeechEngine(EventLoop& loop, Trace& trace) : m_loop(loop), m_trace(trace) {}
-  ~RecordingSpeechEngine() override;
+  RecordingSpeechEngine(EventLoop& loop, Trace& trace)
+      : m_loop(loop), m_trace(trace), m_finish(loop) {}
 
   void set_Rate(double rate) override;
   int32_t Rate() const override { return m_rate; }
@@ -51,7 +54,8 @@ class RecordingSpeechEngine : public SpeechEngine {
   std::vector<Utterance> m_utterances;
   size_t m_next = 0;       // the first utterance not yet started
   int64_t m_current = -1;  // index of the one being spoken
-  EventLoop::TaskId m_finish = 0;
+  // The end of the utterance being spoken.
+  DeferredTasks m_finish;
   int m_purges = 0;
 };
 
@@ -70,3 +74,5 @@ class RecordingSpeechFactory : public SpeechEngineFactory {
   bool m_installed = true;
   std::shared_ptr<RecordingSpeechEngine> m_engine;
 };
+
+}  // namespace prevod

@@ -1,7 +1,9 @@
 #include "platform/sim/sim_clipboard.h"
 
-#include "app/runtime_error.h"
-#include "app/trace.h"
+#include "base/runtime_error.h"
+#include "base/trace.h"
+
+namespace prevod {
 
 void SimClipboard::check() const {
   if (m_held) throw RuntimeError("Can't open Clipboard: held by another program");
@@ -23,3 +25,5 @@ std::string SimClipboard::GetText() {
   check();
   return m_text.value_or("");
 }
+
+}  // namespace prevod

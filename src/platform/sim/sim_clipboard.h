@@ -8,6 +8,8 @@
 
 #include "platform/clipboard.h"
 
+namespace prevod {
+
 class Trace;
 
 class SimClipboard : public Clipboard {
@@ -32,3 +34,5 @@ class SimClipboard : public Clipboard {
   std::optional<std::string> m_text;
   bool m_held = false;
 };
+
+}  // namespace prevod

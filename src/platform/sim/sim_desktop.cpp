@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/event_loop.h"
-#include "app/text.h"
-#include "app/trace.h"
-#include "app/window.h"
+#include "base/event_loop.h"
+#include "base/text.h"
+#include "base/trace.h"
+#include "model/window.h"
 #include "platform/sim/sim_screen.h"
 #include "platform/sim/sim_user32.h"
+
+namespace prevod {
 
 namespace {
 
@@ -288,3 +290,5 @@ int16_t SimDesktop::async_key_state(int32_t vKey) {
   if (vKey == vk::CONTROL) return m_ctrl ? static_cast<int16_t>(0x8000) : 0;
   return 0;
 }
+
+}  // namespace prevod

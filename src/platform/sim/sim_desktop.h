@@ -14,18 +14,21 @@
 #include <string>
 #include <vector>
 
+#include "model/window_system.h"
 #include "platform/desktop.h"
 #include "platform/sim/sim_clipboard.h"
 #include "platform/sim/sim_editor.h"
 #include "platform/sim/sim_tray.h"
 #include "platform/user32.h"
 
+namespace prevod {
+
 class EventLoop;
 class Trace;
 class SimUser32;
 class SimScreen;
 
-class SimDesktop : public Desktop {
+class SimDesktop : public Desktop, public WindowSystem {
  public:
   struct KeyRecord {
     uint8_t code;
@@ -136,3 +139,5 @@ class SimDesktop : public Desktop {
   int m_screen_w = 1920;
   int m_screen_h = 1080;
 };
+
+}  // namespace prevod

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
-#include "app/text.h"
+#include "base/text.h"
 #include "platform/clipboard.h"
+
+namespace prevod {
 
 void SimEditor::open_with(const std::string& value) {
   m_text = value;
@@ -76,3 +78,5 @@ void SimEditor::key_event(const KeyEvent& event) {
     m_clipboard.SetText(selected_text());
   }
 }
+
+}  // namespace prevod

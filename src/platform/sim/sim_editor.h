@@ -11,6 +11,8 @@
 #include "platform/keys.h"
 #include "platform/user32.h"
 
+namespace prevod {
+
 class Clipboard;
 
 class SimEditor {
@@ -54,3 +56,5 @@ class SimEditor {
   int64_t m_last_left_down = -1'000'000;
   int32_t m_last_left_x = -1;
 };
+
+}  // namespace prevod

@@ -4,6 +4,8 @@
 
 #include "platform/screen.h"
 
+namespace prevod {
+
 class SimDesktop;
 
 class SimScreen : public Screen {
@@ -15,3 +17,5 @@ class SimScreen : public Screen {
  private:
   const SimDesktop& m_desktop;
 };
+
+}  // namespace prevod

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <string>
 
-#include "app/trace.h"
+#include "base/trace.h"
+
+namespace prevod {
 
 int32_t SimTray::Shell_NotifyIconA(uint32_t dwMessage, const NOTIFYICONDATA& lpData) {
   m_calls.push_back(lpData.bytes());
@@ -30,3 +32,5 @@ int32_t SimTray::Shell_NotifyIconA(uint32_t dwMessage, const NOTIFYICONDATA& lpD
       return 0;
   }
 }
+
+}  // namespace prevod

@@ -10,6 +10,8 @@
 
 #include "platform/shell32.h"
 
+namespace prevod {
+
 class Trace;
 
 class SimTray : public Shell32 {
@@ -30,3 +32,5 @@ class SimTray : public Shell32 {
   std::vector<NOTIFYICONDATA> m_icons;
   std::vector<std::array<uint8_t, 88>> m_calls;
 };
+
+}  // namespace prevod

@@ -3,6 +3,8 @@
 #include "platform/sim/sim_desktop.h"
 #include "platform/sim/sim_screen.h"
 
+namespace prevod {
+
 float SimScreen::Width() const {
   return static_cast<float>(m_desktop.screen_width_px() * TwipsPerPixel);
 }
@@ -68,3 +70,5 @@ int32_t SimUser32::DrawAnimatedRects(uint32_t hWnd, int32_t idAni, const RECT& l
   m_desktop.record_animation({hWnd, idAni, lprcFrom, lprcTo});
   return 1;
 }
+
+}  // namespace prevod

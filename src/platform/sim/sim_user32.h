@@ -4,6 +4,8 @@
 
 #include "platform/user32.h"
 
+namespace prevod {
+
 class SimDesktop;
 
 class SimUser32 : public User32 {
@@ -28,3 +30,5 @@ class SimUser32 : public User32 {
  private:
   SimDesktop& m_desktop;
 };
+
+}  // namespace prevod

@@ -9,6 +9,8 @@
 #include <optional>
 #include <thread>
 
+namespace prevod {
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -156,3 +158,5 @@ void AlsaSink::stop() {
 void AlsaSink::close() {
   close_device();
 }
+
+}  // namespace prevod

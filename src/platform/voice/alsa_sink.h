@@ -15,7 +15,11 @@
 
 #include "platform/voice/audio_sink.h"
 
+// ALSA's PCM handle (snd_pcm_t), declared here so that the header needs
+// no ALSA include.
 struct _snd_pcm;
+
+namespace prevod {
 
 class AlsaSink : public AudioSink {
  public:
@@ -49,7 +53,9 @@ class AlsaSink : public AudioSink {
 
   std::string m_device;
   Reporter m_report;
-  _snd_pcm* m_pcm = nullptr;
+  ::_snd_pcm* m_pcm = nullptr;
   int m_sample_rate = 0;
   std::atomic<bool> m_missing = false;
 };
+
+}  // namespace prevod

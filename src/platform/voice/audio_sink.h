@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <span>
 
+namespace prevod {
+
 class AudioSink {
  public:
   virtual ~AudioSink() = default;
@@ -29,3 +31,5 @@ class AudioSink {
   // Ends the stream; a later open begins a new one.
   virtual void close() = 0;
 };
+
+}  // namespace prevod

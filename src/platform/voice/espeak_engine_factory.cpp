@@ -2,13 +2,15 @@
 
 #include <algorithm>
 
-#include "app/runtime_error.h"
-#include "app/trace.h"
+#include "base/runtime_error.h"
+#include "base/trace.h"
 #include "platform/voice/alsa_sink.h"
 #include "platform/voice/espeak_speech_engine.h"
 #include "platform/voice/espeak_synth.h"
 #include "platform/voice/null_sink.h"
 #include "platform/voice/wav_sink.h"
+
+namespace prevod {
 
 namespace {
 
@@ -53,3 +55,5 @@ EspeakEngineFactory::SinkFactory EspeakEngineFactory::wav_sinks(std::filesystem:
 EspeakEngineFactory::SinkFactory EspeakEngineFactory::null_sinks() {
   return [] { return std::make_unique<NullSink>(); };
 }
+
+}  // namespace prevod

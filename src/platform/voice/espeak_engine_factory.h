@@ -19,6 +19,8 @@
 #include "platform/speech_engine.h"
 #include "platform/voice/audio_sink.h"
 
+namespace prevod {
+
 class Trace;
 
 class EspeakEngineFactory : public SpeechEngineFactory {
@@ -46,3 +48,5 @@ class EspeakEngineFactory : public SpeechEngineFactory {
   std::optional<std::string> m_data_path;
   bool m_told_no_device = false;
 };
+
+}  // namespace prevod

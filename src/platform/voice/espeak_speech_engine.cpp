@@ -2,8 +2,10 @@
 
 #include <cmath>
 
-#include "app/runtime_error.h"
-#include "app/trace.h"
+#include "base/runtime_error.h"
+#include "base/trace.h"
+
+namespace prevod {
 
 namespace {
 
@@ -66,3 +68,5 @@ int32_t EspeakSpeechEngine::Speak(const std::string& text, int32_t flags) {
 void EspeakSpeechEngine::trace(const std::string& line) {
   if (m_trace) m_trace->line(line);
 }
+
+}  // namespace prevod

@@ -28,6 +28,8 @@
 #include "platform/speech_engine.h"
 #include "platform/voice/speaker.h"
 
+namespace prevod {
+
 class Trace;
 
 class EspeakSpeechEngine : public SpeechEngine {
@@ -56,3 +58,5 @@ class EspeakSpeechEngine : public SpeechEngine {
   int32_t m_rate = 0;
   int32_t m_next_stream = 1;
 };
+
+}  // namespace prevod

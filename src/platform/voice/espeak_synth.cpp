@@ -9,7 +9,9 @@
 #include <future>
 #include <system_error>
 
-#include "app/runtime_error.h"
+#include "base/runtime_error.h"
+
+namespace prevod {
 
 namespace fs = std::filesystem;
 
@@ -289,3 +291,5 @@ EspeakSynth::Outcome EspeakSynth::perform(Job& job) {
   if (g_abandoned) return Outcome::Abandoned;
   return status == ENS_OK ? Outcome::Completed : Outcome::Failed;
 }
+
+}  // namespace prevod

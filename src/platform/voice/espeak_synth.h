@@ -24,6 +24,8 @@
 #include <thread>
 #include <vector>
 
+namespace prevod {
+
 class EspeakSynth {
  public:
   enum class Outcome { Completed, Abandoned, Failed };
@@ -78,3 +80,5 @@ class EspeakSynth {
   bool m_stopping = false;
   std::thread m_worker;
 };
+
+}  // namespace prevod

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace prevod {
+
 // Forward declarations of the speech layer: espeak-ng synthesis, speakers
 // and the audio sinks they play through.
 
@@ -11,3 +13,5 @@ class EspeakSynth;
 class Speaker;
 class EspeakSpeechEngine;
 class EspeakEngineFactory;
+
+}  // namespace prevod

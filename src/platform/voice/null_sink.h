@@ -9,6 +9,8 @@
 
 #include "platform/voice/audio_sink.h"
 
+namespace prevod {
+
 class NullSink : public AudioSink {
  public:
   void open(int sample_rate) override { m_sample_rate = sample_rate; }
@@ -26,3 +28,5 @@ class NullSink : public AudioSink {
   std::atomic<uint64_t> m_samples = 0;
   std::atomic<int> m_sample_rate = 0;
 };
+
+}  // namespace prevod

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/runtime_error.h"
+#include "base/runtime_error.h"
+
+namespace prevod {
 
 namespace {
 
@@ -250,3 +252,5 @@ void Speaker::notify(Event event, const std::string& text) {
   }
   if (observer) observer(event, text);
 }
+
+}  // namespace prevod

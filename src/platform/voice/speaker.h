@@ -31,6 +31,8 @@
 #include "platform/voice/audio_sink.h"
 #include "platform/voice/espeak_synth.h"
 
+namespace prevod {
+
 class Speaker {
  public:
   enum class Event {
@@ -122,3 +124,5 @@ class Speaker {
 
   std::thread m_worker;
 };
+
+}  // namespace prevod

@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/runtime_error.h"
+#include "base/runtime_error.h"
+
+namespace prevod {
 
 namespace {
 
@@ -107,3 +109,5 @@ void WavSink::fail(const char* what) {
   throw RuntimeError(std::string("speech: cannot ") + what + " " + m_path.string() + ": " +
                      std::strerror(errno));
 }
+
+}  // namespace prevod

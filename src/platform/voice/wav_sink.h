@@ -13,6 +13,8 @@
 
 #include "platform/voice/audio_sink.h"
 
+namespace prevod {
+
 class WavSink : public AudioSink {
  public:
   // Creates (or truncates) the file; RuntimeError when it cannot.
@@ -41,3 +43,5 @@ class WavSink : public AudioSink {
   int m_sample_rate = 22050;
   uint64_t m_samples = 0;
 };
+
+}  // namespace prevod

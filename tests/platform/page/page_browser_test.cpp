@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/runtime_error.h"
+#include "base/runtime_error.h"
 #include "page_test_support.h"
+
+namespace prevod {
 
 using page_test::BrowserHarness;
 using page_test::item;
@@ -406,3 +408,5 @@ TEST(PageBrowserLifetime, DestroyingTheBrowserCancelsItsLoadAndRemovesPlugins) {
 }
 
 }  // namespace
+
+}  // namespace prevod

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "app/resume_next.h"
-#include "app/runtime_error.h"
+#include "base/resume_next.h"
+#include "base/runtime_error.h"
 #include "page_test_support.h"
+
+namespace prevod {
 
 using page_test::item;
 using page_test::kPlayerClassId;
@@ -341,3 +343,5 @@ TEST(PageElementStyle, AddsAStyleAttributeWhenFirstWritten) {
 }
 
 }  // namespace
+
+}  // namespace prevod

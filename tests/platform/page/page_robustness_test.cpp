@@ -11,6 +11,8 @@
 #include "platform/page/page_document.h"
 #include "platform/page/page_element.h"
 
+namespace prevod {
+
 using page_test::item;
 using page_test::parse_page;
 
@@ -192,3 +194,5 @@ TEST(HtmlPrepassTest, TurnsNoscriptIntoMarkedText) {
 }
 
 }  // namespace
+
+}  // namespace prevod

@@ -12,14 +12,16 @@
 #include <utility>
 #include <vector>
 
-#include "app/simulated_loop.h"
-#include "app/trace.h"
+#include "base/simulated_loop.h"
+#include "base/trace.h"
 #include "platform/keys.h"
 #include "platform/page/page_document.h"
 #include "platform/page/page_element.h"
 #include "platform/page/page_engine.h"
 #include "platform/page/plugin.h"
 #include "platform/page/site.h"
+
+namespace prevod {
 
 namespace page_test {
 
@@ -160,3 +162,5 @@ struct BrowserHarness {
 };
 
 }  // namespace page_test
+
+}  // namespace prevod

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace prevod {
+
 namespace {
 
 std::string resolved(std::string_view base, std::string_view reference) {
@@ -91,3 +93,5 @@ TEST(UrlResolving, GivesNothingWithoutAnAbsoluteBase) {
 }
 
 }  // namespace
+
+}  // namespace prevod

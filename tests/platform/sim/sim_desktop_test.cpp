@@ -1,19 +1,21 @@
 #include <gtest/gtest.h>
 
-#include "app/runtime_error.h"
+#include "base/runtime_error.h"
+#include "model/rich_text_box.h"
 #include "platform/keys.h"
-#include "support/system_fixture.h"
+#include "support/model_fixture.h"
 #include "support/test_window.h"
+
+namespace prevod {
 
 namespace {
 
-class SimDesktopTest : public SystemFixture {
+class SimDesktopTest : public ModelFixture {
  protected:
   void SetUp() override {
-    boot({}, false);
     layout.name = "Editor";
     layout.controls = {spec_of("Box", ControlKind::RichTextBox)};
-    window = std::make_unique<TestWindow>(system->app, layout);
+    window = std::make_unique<TestWindow>(app, layout);
     window->Show();
     box().SetFocus();
   }
@@ -105,3 +107,5 @@ TEST_F(SimDesktopTest, ShowWindowOnAHandleShowsTheModelWindow) {
 }
 
 }  // namespace
+
+}  // namespace prevod

@@ -8,6 +8,8 @@
 #include "platform/voice/speaker.h"
 #include "voice_test_support.h"
 
+namespace prevod {
+
 namespace {
 
 // A device name no ALSA configuration defines: the sink must treat it as a
@@ -72,3 +74,5 @@ TEST(AlsaSink, CarriesASpeakersTextsAndPurges) {
 }
 
 }  // namespace
+
+}  // namespace prevod

@@ -4,11 +4,13 @@
 
 #include <algorithm>
 
-#include "app/runtime_error.h"
-#include "app/trace.h"
+#include "base/runtime_error.h"
+#include "base/trace.h"
 #include "platform/voice/alsa_sink.h"
 #include "platform/voice/espeak_speech_engine.h"
 #include "voice_test_support.h"
+
+namespace prevod {
 
 using voice_test::kGenerous;
 using voice_test::read_wav;
@@ -109,3 +111,5 @@ TEST(EspeakEngineFactory, SpeaksABulgarianSentenceIntoAWavFile) {
 }
 
 }  // namespace
+
+}  // namespace prevod

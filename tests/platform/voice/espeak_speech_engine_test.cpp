@@ -5,10 +5,12 @@
 #include <cmath>
 #include <limits>
 
-#include "app/runtime_error.h"
-#include "app/trace.h"
+#include "base/runtime_error.h"
+#include "base/trace.h"
 #include "platform/voice/null_sink.h"
 #include "voice_test_support.h"
+
+namespace prevod {
 
 using voice_test::EventLog;
 using voice_test::GatedSink;
@@ -164,3 +166,5 @@ TEST(EspeakSpeechEngineTrace, TracesRateAndSpeakCalls) {
 }
 
 }  // namespace
+
+}  // namespace prevod

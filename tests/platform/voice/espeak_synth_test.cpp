@@ -6,8 +6,10 @@
 #include <future>
 #include <vector>
 
-#include "app/runtime_error.h"
+#include "base/runtime_error.h"
 #include "voice_test_support.h"
+
+namespace prevod {
 
 using voice_test::ScratchDirectory;
 
@@ -156,3 +158,5 @@ TEST(EspeakSynth, AMissingDataDirectoryFailsCreationRatherThanFallingBack) {
 }
 
 }  // namespace
+
+}  // namespace prevod

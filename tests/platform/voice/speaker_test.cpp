@@ -4,9 +4,11 @@
 
 #include <thread>
 
-#include "app/runtime_error.h"
+#include "base/runtime_error.h"
 #include "platform/voice/null_sink.h"
 #include "voice_test_support.h"
+
+namespace prevod {
 
 using voice_test::EventLog;
 using voice_test::GatedSink;
@@ -172,3 +174,5 @@ TEST(SpeakerRate, ATextQueuedAfterARateChangeIsSpokenFaster) {
 }
 
 }  // namespace
+
+}  // namespace prevod

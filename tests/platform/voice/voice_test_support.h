@@ -23,6 +23,8 @@
 #include "platform/voice/audio_sink.h"
 #include "platform/voice/speaker.h"
 
+namespace prevod {
+
 namespace voice_test {
 
 inline constexpr std::chrono::seconds kGenerous{30};
@@ -171,3 +173,5 @@ inline WavFile read_wav(const std::filesystem::path& path) {
 }
 
 }  // namespace voice_test
+
+}  // namespace prevod

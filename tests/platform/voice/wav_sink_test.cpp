@@ -4,8 +4,10 @@
 
 #include <vector>
 
-#include "app/runtime_error.h"
+#include "base/runtime_error.h"
 #include "voice_test_support.h"
+
+namespace prevod {
 
 using voice_test::read_wav;
 using voice_test::ScratchDirectory;
@@ -77,3 +79,5 @@ TEST(WavSink, AFileThatCannotBeCreatedThrows) {
 }
 
 }  // namespace
+
+}  // namespace prevod

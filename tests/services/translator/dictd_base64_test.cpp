@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace prevod {
+
 TEST(DictdBase64, ReadsDigitsMostSignificantFirst) {
   EXPECT_EQ(dictd_base64::decode("A"), 0u);
   EXPECT_EQ(dictd_base64::decode("B"), 1u);
@@ -34,3 +36,5 @@ TEST(DictdBase64, EncodingReadsBackAsTheSameNumber) {
   }
   EXPECT_EQ(dictd_base64::encode(295852), "BIOs");
 }
+
+}  // namespace prevod

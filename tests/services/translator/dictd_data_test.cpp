@@ -5,6 +5,8 @@
 #include "services/translator/dictionary_error.h"
 #include "services/translator/test_dictionary.h"
 
+namespace prevod {
+
 namespace {
 
 // About a kilobyte of varied text, so that chunks compress differently.
@@ -186,3 +188,5 @@ TEST(DictdData, OpensTheCompressedFileAndFallsBackToThePlainOne) {
   EXPECT_EQ(DictdData::open(scratch.path("words").string())->read(0, 5), "entry");
   EXPECT_THROW(DictdData::open(scratch.path("other").string()), DictionaryError);
 }
+
+}  // namespace prevod

@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+namespace prevod {
+
 using ::testing::ElementsAre;
 
 TEST(DictdEntry, ReadsNumberedSensesAndLeavesTheGlossesOut) {
@@ -117,3 +119,5 @@ TEST(DictdEntryBestTranslation, NothingWhenNoEntryHasATranslation) {
   EXPECT_FALSE(DictdEntry::best_translation({}));
   EXPECT_FALSE(DictdEntry::best_translation({DictdEntry::parse("lonely <adj>\n")}));
 }
+
+}  // namespace prevod

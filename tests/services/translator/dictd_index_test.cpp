@@ -5,6 +5,8 @@
 #include "services/translator/dictionary_error.h"
 #include "services/translator/test_dictionary.h"
 
+namespace prevod {
+
 TEST(DictdIndex, ReadsHeadwordOffsetAndLength) {
   const DictdIndex index = DictdIndex::parse("cat\tC5DJ\tDD\nhello\tG+TJ\tDv\n");
   ASSERT_EQ(index.entries().size(), 2u);
@@ -60,3 +62,5 @@ TEST(DictdIndex, AMissingFileIsADictionaryError) {
   TestDictionary scratch;
   EXPECT_THROW(DictdIndex::read(scratch.path("absent.index").string()), DictionaryError);
 }
+
+}  // namespace prevod

@@ -10,8 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "app/runtime_error.h"
+#include "base/runtime_error.h"
 #include "platform/page_model.h"
+
+namespace prevod {
 
 class FakeStyle : public ElementStyle {
  public:
@@ -90,3 +92,5 @@ class FakeDocument : public HtmlDocument {
 
   std::vector<std::shared_ptr<FakeElement>> m_elements;
 };
+
+}  // namespace prevod

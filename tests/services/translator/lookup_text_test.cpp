@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace prevod {
+
 using lookup_text::key;
 
 TEST(LookupKey, FoldsLatinAndCyrillicCase) {
@@ -51,14 +53,7 @@ TEST(LookupKey, TreatsTabsAndNoBreakSpacesAsSpaces) {
 }
 
 TEST(LookupText, ToleratesMalformedUtf8) {
-  EXPECT_EQ(lookup_text::decode("a\xff"
-                                "b"),
-            U"a\uFFFDb");
-  EXPECT_EQ(lookup_text::decode("\xd0"), U"\uFFFD");
-  EXPECT_EQ(lookup_text::decode("\xe2\x82"), U"\uFFFD\uFFFD");
-  EXPECT_EQ(lookup_text::decode("\xed\xa0\x80"), U"\uFFFD");
   EXPECT_EQ(key("\xff\xfe"), "");
-  EXPECT_EQ(lookup_text::encode(lookup_text::decode("котка €𝄞")), "котка €𝄞");
 }
 
 TEST(LookupText, ShowsDictionaryFormsWithoutCyrillicStressMarks) {
@@ -77,3 +72,5 @@ TEST(LookupText, CapitalizesTheFirstLetterOnly) {
   EXPECT_FALSE(lookup_text::starts_with_upper("котка"));
   EXPECT_FALSE(lookup_text::starts_with_upper("«Котка"));
 }
+
+}  // namespace prevod

@@ -4,6 +4,8 @@
 
 #include <map>
 
+namespace prevod {
+
 namespace {
 
 // A small book keyed as the dictionaries are.
@@ -99,3 +101,5 @@ TEST_F(PhraseTranslatorTest, BoundsTheLookupsPerWord) {
   // The whole text once, then at most twelve runs at each word.
   EXPECT_LE(m_lookups, 1 + 500 * 12);
 }
+
+}  // namespace prevod

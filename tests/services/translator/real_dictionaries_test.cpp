@@ -2,8 +2,11 @@
 
 #include <filesystem>
 
+#include "base/utf8.h"
 #include "services/translator/lookup_text.h"
 #include "services/translator/translator.h"
+
+namespace prevod {
 
 namespace {
 
@@ -13,7 +16,7 @@ bool installed(std::string_view name) {
 }
 
 bool has_cyrillic(std::string_view text) {
-  for (char32_t c : lookup_text::decode(text)) {
+  for (char32_t c : utf8::decode(text)) {
     if (lookup_text::is_cyrillic(c)) return true;
   }
   return false;
@@ -38,3 +41,5 @@ TEST(RealDictionaries, TranslateBetweenEnglishAndRussian) {
   EXPECT_EQ(translator.translate(Language::English, Language::Russian, "dog"), "собака");
   EXPECT_EQ(translator.translate(Language::Russian, Language::English, "собака"), "dog");
 }
+
+}  // namespace prevod

@@ -1,8 +1,7 @@
 #include "services/translator/test_dictionary.h"
 
-#include <zlib.h>
-
 #include <unistd.h>
+#include <zlib.h>
 
 #include <algorithm>
 #include <atomic>
@@ -11,6 +10,8 @@
 #include <stdexcept>
 
 #include "services/translator/dictd_base64.h"
+
+namespace prevod {
 
 namespace {
 
@@ -138,3 +139,5 @@ std::string TestDictionary::dictzip(const std::string& text, unsigned chunk_leng
   put32(out, static_cast<uint32_t>(text.size()));
   return out;
 }
+
+}  // namespace prevod

@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+namespace prevod {
+
 class TestDictionary {
  public:
   TestDictionary();
@@ -44,3 +46,5 @@ class TestDictionary {
   std::filesystem::path m_directory;
   std::vector<std::pair<std::string, std::string>> m_entries;
 };
+
+}  // namespace prevod

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace prevod {
+
 TEST(TranslationFragment, ReadsSourceTargetAndText) {
   const auto request = TranslationFragment::parse("en|bg|Hello");
   ASSERT_TRUE(request);
@@ -33,3 +35,5 @@ TEST(TranslationFragment, RefusesEmptyAndMalformedFragments) {
     EXPECT_FALSE(TranslationFragment::parse(fragment)) << fragment;
   }
 }
+
+}  // namespace prevod

@@ -4,14 +4,16 @@
 
 #include <gtest/gtest.h>
 
-#include "app/simulated_loop.h"
-#include "app/trace.h"
+#include "base/simulated_loop.h"
+#include "base/trace.h"
 #include "platform/keys.h"
 #include "platform/page/page_engine.h"
 #include "platform/page/plugin.h"
 #include "platform/page/site.h"
 #include "services/translator/test_dictionary.h"
 #include "services/translator/translator_site.h"
+
+namespace prevod {
 
 namespace {
 
@@ -117,3 +119,5 @@ TEST_F(TranslatorSitePageTest, ANavigationAwayLeavesAWaitingRequestNowhereToGo) 
   EXPECT_EQ(m_browser->LocationURL(), kHome);
   EXPECT_EQ(m_browser->Document()->getElementsByTagName("span")->length(), 0);
 }
+
+}  // namespace prevod

@@ -4,9 +4,11 @@
 
 #include <regex>
 
-#include "app/simulated_loop.h"
+#include "base/simulated_loop.h"
 #include "services/translator/fake_document.h"
 #include "services/translator/test_dictionary.h"
+
+namespace prevod {
 
 namespace {
 
@@ -199,3 +201,5 @@ TEST(TranslatorSitePages, AnswersOtherPathsWithNotFound) {
   EXPECT_EQ(site.load("/missing").status, 404);
   EXPECT_EQ(site.load("/translate?tab=wT").status, 404);
 }
+
+}  // namespace prevod

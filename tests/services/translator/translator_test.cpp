@@ -6,6 +6,8 @@
 #include "services/translator/dictionary_error.h"
 #include "services/translator/test_dictionary.h"
 
+namespace prevod {
+
 namespace {
 
 // Entries in the shape of the FreeDict English-Bulgarian dictionary.
@@ -215,3 +217,5 @@ TEST(TranslatorDictionaries, ATruncatedDictzipFileMakesTheReverseDirectionUnavai
   EXPECT_THROW(dictionary.translate_back("котка"), DictionaryError);
   EXPECT_THROW(dictionary.translate_back("котка"), DictionaryError);
 }
+
+}  // namespace prevod

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace prevod {
+
 class GumboTree {
  public:
   explicit GumboTree(const std::string& html)
@@ -74,3 +76,5 @@ class GumboTree {
   std::string m_html;
   std::unique_ptr<GumboOutput, Destroy> m_output;
 };
+
+}  // namespace prevod

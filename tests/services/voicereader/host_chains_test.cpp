@@ -15,6 +15,8 @@
 #include "services/voicereader/voice_list.h"
 #include "services/voicereader/voice_reader_player.h"
 
+namespace prevod {
+
 namespace {
 
 using Event = RecordingPlayerVoice::Event;
@@ -242,3 +244,5 @@ TEST(VoiceListPicks, MovesStopAtTheEnds) {
 }
 
 }  // namespace
+
+}  // namespace prevod

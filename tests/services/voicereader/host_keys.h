@@ -10,10 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "app/runtime_error.h"
+#include "base/runtime_error.h"
 #include "platform/clipboard.h"
 #include "platform/keys.h"
 #include "platform/page/plugin.h"
+
+namespace prevod {
 
 class MemoryClipboard : public Clipboard {
  public:
@@ -170,3 +172,5 @@ class HostKeys {
   bool m_ctrl = false;
   std::vector<KeyEvent> m_sent;
 };
+
+}  // namespace prevod

@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "app/simulated_loop.h"
-#include "app/trace.h"
+#include "base/simulated_loop.h"
+#include "base/trace.h"
 #include "platform/page/page_engine.h"
 #include "platform/page/plugin.h"
 #include "platform/page/site.h"
@@ -18,6 +18,8 @@
 #include "services/voicereader/recording_player_voice.h"
 #include "services/voicereader/voice_reader_player.h"
 #include "services/voicereader/voice_reader_service.h"
+
+namespace prevod {
 
 namespace {
 
@@ -118,3 +120,5 @@ TEST_F(VoiceReaderPage, TheHostsChainsWorkThePlayerThroughThePage) {
 }
 
 }  // namespace
+
+}  // namespace prevod

@@ -4,11 +4,13 @@
 
 #include <memory>
 
-#include "app/runtime_error.h"
+#include "base/runtime_error.h"
 #include "platform/voice/espeak_synth.h"
 #include "platform/voice/null_sink.h"
 #include "platform/voice/speaker.h"
 #include "services/voicereader/voice_entry.h"
+
+namespace prevod {
 
 namespace {
 
@@ -69,3 +71,5 @@ TEST_F(SpeakerPlayerVoiceTest, GoingAwayWhileSpeakingIsClean) {
 }
 
 }  // namespace
+
+}  // namespace prevod

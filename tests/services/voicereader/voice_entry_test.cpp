@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace prevod {
+
 namespace {
 
 TEST(VoiceEntries, ListEighteenVoicesWithEnglishUsSixthAndRussianFifthFromTheBottom) {
@@ -24,3 +26,5 @@ TEST(VoiceEntries, AreFoundByLanguageCodeWithoutRegardToCaseOrSeparator) {
 }
 
 }  // namespace
+
+}  // namespace prevod

@@ -8,6 +8,8 @@
 #include "services/voicereader/host_keys.h"
 #include "services/voicereader/recording_player_voice.h"
 
+namespace prevod {
+
 namespace {
 
 using Event = RecordingPlayerVoice::Event;
@@ -341,3 +343,5 @@ TEST_F(PlayerTest, DescribeTellsTextFocusHighlightAndVoice) {
 }
 
 }  // namespace
+
+}  // namespace prevod

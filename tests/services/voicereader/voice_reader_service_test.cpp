@@ -9,6 +9,8 @@
 #include "services/voicereader/voice_reader_player.h"
 #include "services/voicereader/voice_reader_site.h"
 
+namespace prevod {
+
 namespace {
 
 class VoiceReaderService : public ::testing::Test {
@@ -80,3 +82,5 @@ TEST_F(VoiceReaderService, PlayersOutliveTheirDirectorySafely) {
 }
 
 }  // namespace
+
+}  // namespace prevod

@@ -6,6 +6,8 @@
 
 #include "services/voicereader/gumbo_tree.h"
 
+namespace prevod {
+
 namespace {
 
 TEST(VoiceReaderSite, ServesTheDemoPageWithTwoDownloads) {
@@ -82,3 +84,5 @@ TEST_F(DemoPage, HasLinksAndDropDownListsInsideAndOutsideTheDivs) {
 }
 
 }  // namespace
+
+}  // namespace prevod

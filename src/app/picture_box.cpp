@@ -1,6 +1,0 @@
-#include "app/picture_box.h"
-
-std::optional<std::string> PictureBox::property(std::string_view name) const {
-  if (name == "ToolTipText") return design().tooltip;
-  return Control::property(name);
-}

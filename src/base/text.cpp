@@ -1,0 +1,125 @@
+#include "base/text.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+#include "base/utf8.h"
+
+namespace prevod {
+
+namespace text {
+
+std::u16string to_utf16(std::string_view utf8) {
+  std::u16string out;
+  out.reserve(utf8.size());
+  for (size_t i = 0; i < utf8.size();) {
+    char32_t cp = utf8::decode_next(utf8, i);
+    if (cp >= 0x10000) {
+      cp -= 0x10000;
+      out += static_cast<char16_t>(0xD800 + (cp >> 10));
+      out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+    } else {
+      out += static_cast<char16_t>(cp);
+    }
+  }
+  return out;
+}
+
+std::string to_utf8(std::u16string_view utf16) {
+  std::string out;
+  out.reserve(utf16.size());
+  for (size_t i = 0; i < utf16.size(); ++i) {
+    char32_t cp = utf16[i];
+    if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
+        utf16[i + 1] < 0xE000) {
+      cp = 0x10000 + ((cp - 0xD800) << 10) + (utf16[i + 1] - 0xDC00);
+      ++i;
+    } else if (cp >= 0xD800 && cp < 0xE000) {
+      cp = 0xFFFD;
+    }
+    utf8::append(cp, out);
+  }
+  return out;
+}
+
+std::string from_code_point(char32_t code_point) {
+  std::string out;
+  utf8::append(code_point, out);
+  return out;
+}
+
+int32_t length(std::string_view utf8) {
+  int32_t units = 0;
+  for (size_t i = 0; i < utf8.size();) units += utf8::decode_next(utf8, i) >= 0x10000 ? 2 : 1;
+  return units;
+}
+
+std::string left(std::string_view utf8, int32_t count) {
+  int32_t units = 0;
+  size_t i = 0;
+  while (i < utf8.size()) {
+    size_t start = i;
+    int32_t width = utf8::decode_next(utf8, i) >= 0x10000 ? 2 : 1;
+    if (units + width > count) return std::string(utf8.substr(0, start));
+    units += width;
+  }
+  return std::string(utf8);
+}
+
+std::string replace_all(std::string_view text, std::string_view from, std::string_view to) {
+  if (from.empty()) return std::string(text);
+  std::string out;
+  out.reserve(text.size());
+  size_t at = 0;
+  while (true) {
+    size_t hit = text.find(from, at);
+    if (hit == std::string_view::npos) break;
+    out.append(text.substr(at, hit - at));
+    out.append(to);
+    at = hit + from.size();
+  }
+  out.append(text.substr(at));
+  return out;
+}
+
+std::string to_cp1251(std::string_view utf8) {
+  std::string out;
+  for (size_t i = 0; i < utf8.size();) {
+    char32_t cp = utf8::decode_next(utf8, i);
+    if (cp < 0x80) {
+      out += static_cast<char>(cp);
+    } else if (cp >= 0x410 && cp <= 0x44F) {
+      out += static_cast<char>(0xC0 + (cp - 0x410));
+    } else if (cp == 0x401) {
+      out += static_cast<char>(0xA8);
+    } else if (cp == 0x451) {
+      out += static_cast<char>(0xB8);
+    } else {
+      out += '?';
+    }
+  }
+  return out;
+}
+
+bool parse_number(std::string_view s, double& value) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+  if (s.empty()) return false;
+  if (s.front() == '+') s.remove_prefix(1);
+  auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), value);
+  return error == std::errc() && end == s.data() + s.size() && std::isfinite(value);
+}
+
+std::string format_number(double value) {
+  if (std::nearbyint(value) == value && std::fabs(value) < 1e15) {
+    return std::to_string(static_cast<long long>(value));
+  }
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.7g", value);
+  return buffer;
+}
+
+}  // namespace text
+
+}  // namespace prevod

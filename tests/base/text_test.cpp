@@ -1,0 +1,50 @@
+#include "base/text.h"
+
+#include <gtest/gtest.h>
+
+namespace prevod {
+
+TEST(TextTest, LengthsAndCutsCountUtf16CodeUnits) {
+  EXPECT_EQ(text::length("Hello!"), 6);
+  EXPECT_EQ(text::length("котка"), 5);
+  EXPECT_EQ(text::length("a😀b"), 4);
+  EXPECT_EQ(text::left("котка", 3), "кот");
+  EXPECT_EQ(text::left("ab", 10), "ab");
+  EXPECT_EQ(text::left("ab", 0), "");
+}
+
+TEST(TextTest, ACutThroughASurrogatePairLeavesTheWholeCharacterOut) {
+  EXPECT_EQ(text::left("a😀b", 2), "a");
+  EXPECT_EQ(text::left("a😀b", 3), "a😀");
+}
+
+TEST(TextTest, MalformedUtf8DecodesAsReplacementCharacters) {
+  std::string broken = "a\xC3";
+  EXPECT_EQ(text::length(broken), 2);
+  EXPECT_EQ(text::to_utf8(text::to_utf16(broken)), "a\xEF\xBF\xBD");
+}
+
+TEST(TextTest, ReplaceAllReplacesEveryOccurrence) {
+  EXPECT_EQ(text::replace_all("a\r\nb\r\nc", "\r\n", " "), "a b c");
+  EXPECT_EQ(text::replace_all("a\nb", "\n", ""), "ab");
+  EXPECT_EQ(text::replace_all("abc", "", "x"), "abc");
+}
+
+TEST(TextTest, Cp1251CarriesTheCyrillicLetters) {
+  EXPECT_EQ(text::to_cp1251("Аая"), "\xC0\xE0\xFF");
+  EXPECT_EQ(text::to_cp1251("Ёё!"), "\xA8\xB8!");
+  EXPECT_EQ(text::to_cp1251("€"), "?");
+}
+
+TEST(TextTest, NumbersParseWithBlanksAndRefuseAnythingElse) {
+  double value = 0;
+  EXPECT_TRUE(text::parse_number(" 70 ", value));
+  EXPECT_EQ(value, 70);
+  EXPECT_TRUE(text::parse_number("-2.5", value));
+  EXPECT_EQ(value, -2.5);
+  EXPECT_FALSE(text::parse_number("", value));
+  EXPECT_FALSE(text::parse_number("7O", value));
+  EXPECT_FALSE(text::parse_number("inf", value));
+}
+
+}  // namespace prevod
