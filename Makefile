@@ -11,7 +11,7 @@ BUILD ?= build
 CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo
 endif
 
-.PHONY: all deps configure build run sim test bench format clean
+.PHONY: all deps configure build run sim test bench format format-check werror clean
 
 all: build
 
@@ -43,5 +43,14 @@ bench: deps
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
+# Fails when a tracked source differs from what clang-format makes of it.
+format-check:
+	clang-format --dry-run --Werror $$(git ls-files '*.cpp' '*.h')
+
+# Builds everything with warnings as errors, in a directory of its own.
+werror: deps
+	cmake -S . -B build-werror -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPREVOD_WERROR=ON
+	cmake --build build-werror -j $(JOBS)
+
 clean:
-	rm -rf build build-sanitize build-bench
+	rm -rf build build-sanitize build-bench build-werror

@@ -328,6 +328,28 @@ TEST_F(TranslationWindowRequest, ANavigationThatNeverFinishesIsGivenUpAndTheNext
   EXPECT_EQ(f2.Text3.Text(), translation_of("en|bg| Hello!  "));
 }
 
+TEST_F(TranslationWindowRequest, ClosingTheWindowWhileARequestWaitsForThePageEndsTheWait) {
+  start_ready();
+  auto stalled =
+      std::make_shared<RecordingSite>(TranslatorSite::translation_page_html(), 10LL * 3600 * 1000);
+  system->sites.add("stalled.localhost", stalled);
+  system->config.TranslationBase = "http://stalled.localhost";
+  submit("Hello!");
+  ASSERT_TRUE(form2().WebBrowser3.Busy());
+
+  // The hint window keeps the program running after the translation window
+  // and the speech window are gone; the wait must go with its window (the
+  // sanitizer build reports any step that runs into it).
+  act([&] { system->app.Form3().Show(); });
+  act([&] { form2().Unload(); });
+  EXPECT_EQ(system->app.Form2_if_loaded(), nullptr);
+  advance(100);
+  Timer& hint_life = system->app.Form3().Timer1;
+  EXPECT_EQ(system->loop.next_deadline(), hint_life.next_tick())
+      << "only the hint window's own timer is left waiting";
+  ASSERT_TRUE(run_until([&] { return system->app.ended(); }, 10000));
+}
+
 // ---------------------------------------------------------------------------
 // The clipboard watcher.
 
