@@ -7,11 +7,12 @@
 //
 //   prevod [--trace] [--silent]
 
+#include <unistd.h>
+
 #include <cstring>
 #include <iostream>
 #include <mutex>
 #include <string>
-#include <thread>
 
 #include "app/prevod.h"
 #include "base/real_time_loop.h"
@@ -26,6 +27,7 @@
 #include "platform/voice/espeak_engine_factory.h"
 #include "platform/voice/espeak_synth.h"
 #include "program/embedded_services.h"
+#include "program/line_reader.h"
 #include "program/sim_console.h"
 #include "services/voicereader/player_directory.h"
 #include "services/voicereader/recording_player_voice.h"
@@ -100,19 +102,23 @@ int run_terminal_mode(int argc, char** argv) {
 
   print("prevod: terminal mode; type commands (docs/sim-console.md), end with Ctrl+D");
   loop.post([&app] { app.start(); });
-  std::thread reader([&loop, &console] {
-    std::string line;
-    while (std::getline(std::cin, line)) {
-      if (line == "quit" || line == "exit") break;
-      loop.post([&console, line] {
-        std::string answer = console.execute(line);
-        if (!answer.empty()) print(answer);
-      });
-    }
-    loop.quit_from_any_thread();
-  });
-  reader.detach();
+  // The reader is stopped before the loop and the console go: nothing it
+  // reads can reach them afterwards.
+  LineReader reader(
+      STDIN_FILENO,
+      [&loop, &console](const std::string& line) {
+        if (line == "quit" || line == "exit") {
+          loop.quit_from_any_thread();
+          return;
+        }
+        loop.post([&console, line] {
+          std::string answer = console.execute(line);
+          if (!answer.empty()) print(answer);
+        });
+      },
+      [&loop] { loop.quit_from_any_thread(); });
   loop.run();
+  reader.stop();
   print(app.ended() ? "prevod: the window was closed" : "prevod: bye");
   return 0;
 }
