@@ -11,7 +11,7 @@ BUILD ?= build
 CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo
 endif
 
-.PHONY: all deps configure build run sim test bench format format-check werror clean
+.PHONY: all deps configure build run sim test bench format format-check werror fuzz clean
 
 all: build
 
@@ -40,6 +40,14 @@ bench: deps
 	cmake --build build-bench -j $(JOBS)
 	@for b in build-bench/bench_*; do echo "== $$b"; $$b; done
 
+# Fuzzes each target for FUZZ_SECONDS (clang, libFuzzer, ASan and UBSan).
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPREVOD_FUZZ=ON \
+	  -DCMAKE_CXX_COMPILER=clang++
+	cmake --build build-fuzz -j $(JOBS)
+	scripts/fuzz $(FUZZ_SECONDS) build-fuzz
+
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
@@ -53,4 +61,4 @@ werror: deps
 	cmake --build build-werror -j $(JOBS)
 
 clean:
-	rm -rf build build-sanitize build-bench build-werror
+	rm -rf build build-sanitize build-bench build-werror build-fuzz

@@ -102,7 +102,7 @@ bool valid_host(std::string_view host) {
   for (char c : host) {
     unsigned char u = static_cast<unsigned char>(c);
     if (u <= ' ' || u == 0x7f) return false;
-    if (std::string_view("<>\\^|%\"`{}/?#@").find(c) != std::string_view::npos) return false;
+    if (std::string_view("<>\\^|%\"`{}/?#@:").find(c) != std::string_view::npos) return false;
   }
   return true;
 }

@@ -51,6 +51,20 @@ TEST(UrlParsing, RefusesWhatIsNotAnAbsoluteAddress) {
   EXPECT_FALSE(Url::parse("http://host:port/"));
   EXPECT_FALSE(Url::parse("http://ho st/"));
   EXPECT_FALSE(Url::parse("://nothing"));
+  // A colon in the host leaves a port that is not a number.
+  EXPECT_FALSE(Url::parse("http://p:p:/a"));
+  EXPECT_FALSE(Url::parse("http://a:1:2/"));
+}
+
+TEST(UrlParsing, AnAddressReadsBackAsItself) {
+  for (const char* address : {"http://translate.localhost/?hl=bg&tab=wT#en|bg| Hello!  ",
+                              "http://h.localhost:8080//double//slash?q#f", "about:blank"}) {
+    auto url = Url::parse(address);
+    ASSERT_TRUE(url) << address;
+    auto again = Url::parse(url->str());
+    ASSERT_TRUE(again) << url->str();
+    EXPECT_EQ(again->str(), url->str());
+  }
 }
 
 TEST(UrlParsing, ReadsOpaqueAddresses) {

@@ -1,0 +1,21 @@
+// The dictd index parser on any text: it parses or says the index is
+// damaged, and never reads beyond what it was given.
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "services/translator/dictd_index.h"
+#include "services/translator/dictionary_error.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  using namespace prevod;
+  std::string_view text(reinterpret_cast<const char*>(data), size);
+  try {
+    DictdIndex index = DictdIndex::parse(text);
+    (void)index.take_entries();
+  } catch (const DictionaryError&) {
+    // A damaged index is a clear outcome.
+  }
+  return 0;
+}
