@@ -1,0 +1,102 @@
+#include "program/line_reader.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace prevod {
+namespace {
+
+class Pipe {
+ public:
+  Pipe() { EXPECT_EQ(pipe(m_fds), 0); }
+  ~Pipe() {
+    close_write();
+    close(m_fds[0]);
+  }
+  int read_end() const { return m_fds[0]; }
+  bool write(const std::string& text) {
+    return ::write(m_fds[1], text.data(), text.size()) == static_cast<ssize_t>(text.size());
+  }
+  void close_write() {
+    if (m_fds[1] >= 0) close(m_fds[1]);
+    m_fds[1] = -1;
+  }
+
+ private:
+  int m_fds[2] = {-1, -1};
+};
+
+// What a reader handed over, and a way to wait for it without sleeping.
+struct Received {
+  std::mutex mutex;
+  std::condition_variable changed;
+  std::vector<std::string> lines;
+  bool ended = false;
+
+  void add(const std::string& line) {
+    std::lock_guard lock(mutex);
+    lines.push_back(line);
+    changed.notify_all();
+  }
+  void end() {
+    std::lock_guard lock(mutex);
+    ended = true;
+    changed.notify_all();
+  }
+  template <typename Done>
+  void wait(Done done) {
+    std::unique_lock lock(mutex);
+    changed.wait(lock, done);
+  }
+};
+
+TEST(LineReader, HandsOverWholeLinesAndTheLastOneAtTheEnd) {
+  Pipe input;
+  Received got;
+  LineReader reader(
+      input.read_end(), [&](const std::string& line) { got.add(line); }, [&] { got.end(); });
+  input.write("get Form2");
+  input.write(".Text3.Text\r\nnow\n\nlast without newline");
+  input.close_write();
+  got.wait([&] { return got.ended; });
+  EXPECT_EQ(got.lines,
+            (std::vector<std::string>{"get Form2.Text3.Text", "now", "", "last without newline"}));
+}
+
+TEST(LineReader, HandsOverNothingOnceStoppedWhileTheInputGoesOn) {
+  Pipe input;
+  std::atomic<bool> stopped{false};
+  std::atomic<int> after_stop{0};
+  Received got;
+  auto reader = std::make_unique<LineReader>(
+      input.read_end(),
+      [&](const std::string& line) {
+        if (stopped) ++after_stop;
+        got.add(line);
+      },
+      [&] { got.end(); });
+  std::atomic<bool> writing{true};
+  std::thread writer([&] {
+    while (writing && input.write("now\n")) {
+    }
+  });
+  got.wait([&] { return got.lines.size() >= 100; });
+  reader->stop();
+  stopped = true;
+  reader.reset();
+  writing = false;
+  input.close_write();
+  writer.join();
+  EXPECT_EQ(after_stop, 0);
+  EXPECT_FALSE(got.ended) << "a stopped reader reports no end of input";
+}
+
+}  // namespace
+}  // namespace prevod
