@@ -26,6 +26,7 @@
 #include "platform/sim/sim_desktop.h"
 #include "platform/voice/espeak_engine_factory.h"
 #include "platform/voice/espeak_synth.h"
+#include "services/translator/translator.h"
 #include "services/translator/translator_site.h"
 #include "services/voicereader/player_directory.h"
 #include "services/voicereader/recording_player_voice.h"
@@ -85,9 +86,12 @@ int main(int argc, char** argv) {
   SiteRegistry sites;
   PluginRegistry plugins;
   PageEngine pages(loop, sites, plugins, trace);
-  sites.add(std::string(TranslatorSite::kHost),
-            std::make_shared<TranslatorSite>(loop, config.DictionaryDirectory,
-                                             config.TranslationDelayMs));
+  auto translator_site =
+      std::make_shared<TranslatorSite>(loop, config.DictionaryDirectory, config.TranslationDelayMs);
+  translator_site->translator().set_morphology_directory(config.HunspellDirectory);
+  translator_site->translator().set_notice(
+      [&trace](const std::string& notice) { trace.line(notice); });
+  sites.add(std::string(TranslatorSite::kHost), translator_site);
   std::shared_ptr<PlayerDirectory> players =
       register_voice_reader(sites, plugins, desktop.clipboard(), player_voices(sinks, trace));
 

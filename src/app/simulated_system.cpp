@@ -1,5 +1,6 @@
 #include "app/simulated_system.h"
 
+#include "services/translator/translator.h"
 #include "services/translator/translator_site.h"
 #include "services/voicereader/player_directory.h"
 #include "services/voicereader/player_voice.h"
@@ -46,6 +47,8 @@ SimulatedSystem::SimulatedSystem(Options options)
   desktop.set_taskbar(options.taskbar);
   translator =
       std::make_shared<TranslatorSite>(loop, config.DictionaryDirectory, config.TranslationDelayMs);
+  translator->translator().set_morphology_directory(config.HunspellDirectory);
+  translator->translator().set_notice([this](const std::string& notice) { trace.line(notice); });
   sites.add(std::string(TranslatorSite::kHost), translator);
   auto log = m_player_speech;
   EventLoop& clock = loop;

@@ -6,6 +6,7 @@
 #include "app/runtime_error.h"
 #include "app/shared_state.h"
 #include "app/text.h"
+#include "services/translator/headword_marker.h"
 #include "translation/form2.h"
 #include "translation/module_proverka.h"
 
@@ -18,15 +19,15 @@ SpeechEngine& engine(const std::shared_ptr<SpeechEngine>& tts) {
 
 }  // namespace
 
-void Form2::speak_box(const RichTextBox& box) {
+void Form2::speak_box(const std::string& text) {
   SharedState& s = shared();
   // 1.
-  ResumeNext([&] { CheckCyrillic(s, box.Text()); });
+  ResumeNext([&] { CheckCyrillic(s, text); });
   // 2. Nothing else happens, Rate included.
   if (!(s.CyrillicScore.number() > 0)) return;
   // 3. to 5. A CR LF break becomes two spaces.
   std::string spoken;
-  ResumeNext([&] { spoken = box.Text(); });
+  ResumeNext([&] { spoken = text; });
   ResumeNext([&] { spoken = text::replace_all(spoken, "\r", " "); });
   ResumeNext([&] { spoken = text::replace_all(spoken, "\n", " "); });
   // 6. -0.3 in double precision; the engine takes the nearest whole number.
@@ -36,9 +37,10 @@ void Form2::speak_box(const RichTextBox& box) {
 }
 
 void Form2::CheteneBulgar1() {
-  speak_box(Text4);
+  speak_box(Text4.Text());
 }
 
+// The translation is spoken without the marker naming its dictionary forms.
 void Form2::CheteneBulgar2() {
-  speak_box(Text3);
+  speak_box(headword_marker::translation_part(Text3.Text()));
 }

@@ -1,0 +1,203 @@
+#include "services/translator/morphology.h"
+
+#include <hunspell.hxx>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "services/translator/english_forms.h"
+#include "services/translator/lookup_text.h"
+
+namespace {
+
+constexpr char32_t kCombiningGrave = 0x0300;
+constexpr char32_t kCombiningAcute = 0x0301;
+constexpr char32_t kCombiningBreve = 0x0306;
+constexpr char32_t kCombiningDiaeresis = 0x0308;
+
+bool is_apostrophe(char32_t c) {
+  return c == U'\'' || c == 0x2019 || c == 0x02BC;
+}
+
+bool is_latin_letter(char32_t c) {
+  if ((c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z')) return true;
+  return c >= 0xC0 && c <= 0x24F && c != 0xD7 && c != 0xF7;
+}
+
+bool is_cyrillic_letter(char32_t c) {
+  return c >= 0x400 && c <= 0x45F;
+}
+
+// The word as hunspell should see it: stress marks gone, "и" with a breve
+// as "й" and "е" with a diaeresis as "ё", typographic apostrophes as "'".
+// Empty when the word is not one word of the language's script: a
+// character of another script or none at all, no letter, or too long.
+std::u32string spelling(std::u32string_view word, Language language) {
+  std::u32string out;
+  bool letter = false;
+  for (char32_t c : word) {
+    if (c == kCombiningAcute || c == kCombiningGrave) continue;
+    if (c == kCombiningBreve && !out.empty() && (out.back() == U'и' || out.back() == U'И')) {
+      out.back() = out.back() == U'и' ? U'й' : U'Й';
+      continue;
+    }
+    if (c == kCombiningDiaeresis && !out.empty() && (out.back() == U'е' || out.back() == U'Е')) {
+      out.back() = out.back() == U'е' ? U'ё' : U'Ё';
+      continue;
+    }
+    const bool joiner = c == U'-' || (language == Language::English && is_apostrophe(c));
+    const bool fits = language == Language::English ? is_latin_letter(c) : is_cyrillic_letter(c);
+    if (!fits && !joiner) return {};
+    if (out.size() == Morphology::kLongestWord) return {};
+    letter = letter || fits;
+    out += is_apostrophe(c) ? U'\'' : c;
+  }
+  return letter ? out : std::u32string();
+}
+
+std::u32string folded(std::string_view text) {
+  std::u32string out = lookup_text::decode(text);
+  for (char32_t& c : out) c = lookup_text::to_lower(c);
+  return out;
+}
+
+// How far a reading is from the word: fewer shared first letters is
+// farther, then a larger difference in length.
+struct Distance {
+  size_t unshared;
+  size_t length_gap;
+  bool operator<(const Distance& other) const {
+    return unshared != other.unshared ? unshared < other.unshared : length_gap < other.length_gap;
+  }
+};
+
+Distance distance(const std::u32string& word, const std::u32string& reading) {
+  size_t shared = 0;
+  while (shared < word.size() && shared < reading.size() && word[shared] == reading[shared]) {
+    ++shared;
+  }
+  const size_t gap =
+      word.size() > reading.size() ? word.size() - reading.size() : reading.size() - word.size();
+  return Distance{word.size() - shared, gap};
+}
+
+bool keeps_beginning(const std::u32string& word, const std::u32string& reading) {
+  const size_t needed = std::min<size_t>({2, word.size(), reading.size()});
+  return std::equal(word.begin(), word.begin() + needed, reading.begin());
+}
+
+// Adds a group of readings, closest first, leaving out the word itself,
+// readings already present and, unless `known_pairs`, readings that do not
+// keep the word's beginning.
+void add_group(const std::u32string& word, std::vector<std::string> group, bool known_pairs,
+               std::vector<std::string>& readings) {
+  std::vector<std::pair<Distance, std::string>> ranked;
+  for (std::string& reading : group) {
+    const std::u32string key = folded(reading);
+    if (key.empty() || key == word) continue;
+    if (!known_pairs && !keeps_beginning(word, key)) continue;
+    if (std::find(readings.begin(), readings.end(), reading) != readings.end()) continue;
+    ranked.emplace_back(distance(word, key), std::move(reading));
+  }
+  std::stable_sort(ranked.begin(), ranked.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (auto& [_, reading] : ranked) {
+    if (std::find(readings.begin(), readings.end(), reading) == readings.end()) {
+      readings.push_back(std::move(reading));
+    }
+  }
+}
+
+// The "st:" fields of hunspell's analyses (" st:котка fl:K").
+std::vector<std::string> analysed_stems(const std::vector<std::string>& analyses) {
+  std::vector<std::string> stems;
+  for (const std::string& analysis : analyses) {
+    size_t at = 0;
+    while ((at = analysis.find("st:", at)) != std::string::npos) {
+      if (at > 0 && analysis[at - 1] != ' ' && analysis[at - 1] != '\t') {
+        at += 3;
+        continue;
+      }
+      const size_t start = at + 3;
+      size_t end = start;
+      while (end < analysis.size() && analysis[end] != ' ' && analysis[end] != '\t') ++end;
+      if (end > start) stems.push_back(analysis.substr(start, end - start));
+      at = end;
+    }
+  }
+  return stems;
+}
+
+}  // namespace
+
+Morphology::Morphology(Language language, std::string directory, Notice notice)
+    : m_language(language), m_directory(std::move(directory)), m_notice(std::move(notice)) {}
+
+Morphology::~Morphology() = default;
+
+std::string_view Morphology::dictionary_name(Language language) {
+  switch (language) {
+    case Language::English:
+      return "en_US";
+    case Language::Bulgarian:
+      return "bg_BG";
+    case Language::Russian:
+      return "ru_RU";
+  }
+  return "en_US";
+}
+
+std::string Morphology::path(std::string_view suffix) const {
+  std::string out = m_directory;
+  if (!out.empty() && out.back() != '/') out += '/';
+  out += dictionary_name(m_language);
+  out += suffix;
+  return out;
+}
+
+bool Morphology::load() {
+  if (m_state != State::NotLoaded) return m_state == State::Loaded;
+  m_state = State::Missing;
+  const std::string aff = path(".aff");
+  const std::string dic = path(".dic");
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(aff, error) ||
+      !std::filesystem::is_regular_file(dic, error)) {
+    if (m_notice) m_notice("morphology: no hunspell dictionary " + dic + "; words as written only");
+    return false;
+  }
+  auto hunspell = std::make_unique<Hunspell>(aff.c_str(), dic.c_str());
+  // Words are passed and read as UTF-8; a dictionary in another encoding
+  // would mistake them.
+  if (hunspell->get_dict_encoding() != "UTF-8") {
+    if (m_notice) {
+      m_notice("morphology: " + dic + " is not in UTF-8 (" + hunspell->get_dict_encoding() +
+               "); words as written only");
+    }
+    return false;
+  }
+  m_hunspell = std::move(hunspell);
+  m_state = State::Loaded;
+  return true;
+}
+
+std::vector<std::string> Morphology::readings(std::string_view word) {
+  // A letter with a stress mark on it takes at most eight bytes: a longer
+  // text cannot be a word of kLongestWord letters, and is not decoded.
+  if (word.size() > 8 * kLongestWord) return {};
+  const std::u32string spelled = spelling(lookup_text::decode(word), m_language);
+  if (spelled.empty()) return {};
+  const std::string text = lookup_text::encode(spelled);
+  const std::u32string key = folded(text);
+  // Without the hunspell dictionary words are looked up as written only.
+  if (!load()) return {};
+  std::vector<std::string> readings;
+  add_group(key, m_hunspell->stem(text), false, readings);
+  // When the stems name nothing but the word, the analyses may.
+  if (readings.empty()) add_group(key, analysed_stems(m_hunspell->analyze(text)), false, readings);
+  if (m_language == Language::English) {
+    add_group(key, english_forms::irregular(text), true, readings);
+    add_group(key, english_forms::by_rule(text), false, readings);
+  }
+  return readings;
+}
