@@ -98,6 +98,9 @@ double median(std::vector<double> values) {
 struct Coverage {
   size_t tokens = 0;
   size_t translated = 0;
+  // The same for the tokens that start with a capital (names, mostly).
+  size_t capitalized = 0;
+  size_t capitalized_translated = 0;
   std::vector<std::string> missed;
   std::vector<std::string> reduced;
   // Microseconds of the first lookup of each reduced word.
@@ -114,8 +117,11 @@ Coverage measure(Translator& translator, Language source, Language target,
     const auto start = Clock::now();
     const Translation result = translator.translation(source, target, word);
     const double took = micros_since(start);
+    const bool capital = lookup_text::starts_with_upper(word);
+    coverage.capitalized += capital ? 1 : 0;
     if (result.text != word) {
       ++coverage.translated;
+      coverage.capitalized_translated += capital ? 1 : 0;
     } else {
       coverage.missed.push_back(word);
     }
@@ -148,6 +154,11 @@ void report(const char* name, Translator& translator, Language source, Language 
               coverage.translated, coverage.tokens,
               100.0 * coverage.translated / std::max<size_t>(coverage.tokens, 1),
               coverage.reduced.size());
+  const size_t lower = coverage.tokens - coverage.capitalized;
+  const size_t lower_translated = coverage.translated - coverage.capitalized_translated;
+  std::printf("  starting in lower case: %zu of %zu (%.1f%%); with a capital: %zu of %zu\n",
+              lower_translated, lower, 100.0 * lower_translated / std::max<size_t>(lower, 1),
+              coverage.capitalized_translated, coverage.capitalized);
   if (coverage.reduced.empty()) return;
   std::printf("  reduced word lookup p50: first %.1f us, repeated %.1f us\n",
               median(coverage.first_reduced_us),

@@ -4,7 +4,10 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 
+#include "services/translator/affix_rules.h"
 #include "services/translator/english_forms.h"
 #include "services/translator/lookup_text.h"
 
@@ -86,26 +89,33 @@ bool keeps_beginning(const std::u32string& word, const std::u32string& reading) 
   return std::equal(word.begin(), word.begin() + needed, reading.begin());
 }
 
-// Adds a group of readings, closest first, leaving out the word itself,
-// readings already present and, unless `known_pairs`, readings that do not
-// keep the word's beginning.
-void add_group(const std::u32string& word, std::vector<std::string> group, bool known_pairs,
-               std::vector<std::string>& readings) {
+// Offers a group of readings to `take`, closest first, leaving out the
+// word itself, readings offered before and, unless `known_pairs`, readings
+// that do not keep the word's beginning. Whether `take` accepted one.
+bool offer_group(const std::u32string& word, std::vector<std::string> group, bool known_pairs,
+                 std::vector<std::string>& offered, const Morphology::Take& take) {
   std::vector<std::pair<Distance, std::string>> ranked;
   for (std::string& reading : group) {
     const std::u32string key = folded(reading);
     if (key.empty() || key == word) continue;
     if (!known_pairs && !keeps_beginning(word, key)) continue;
-    if (std::find(readings.begin(), readings.end(), reading) != readings.end()) continue;
     ranked.emplace_back(distance(word, key), std::move(reading));
   }
   std::stable_sort(ranked.begin(), ranked.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
   for (auto& [_, reading] : ranked) {
-    if (std::find(readings.begin(), readings.end(), reading) == readings.end()) {
-      readings.push_back(std::move(reading));
-    }
+    if (std::find(offered.begin(), offered.end(), reading) != offered.end()) continue;
+    offered.push_back(reading);
+    if (take(reading)) return true;
   }
+  return false;
+}
+
+std::string read_text(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
 }
 
 // The "st:" fields of hunspell's analyses (" st:котка fl:K").
@@ -177,27 +187,53 @@ bool Morphology::load() {
     return false;
   }
   m_hunspell = std::move(hunspell);
+  m_affixes = std::make_unique<AffixRules>(AffixRules::parse(read_text(aff)));
   m_state = State::Loaded;
   return true;
 }
 
+std::vector<std::string> Morphology::guessed_roots(const std::u32string& word) {
+  std::vector<std::string> out;
+  // Short words are too often whole words of another kind that a rule
+  // happens to fit ("ли" is no form of "лин").
+  if (word.size() < kShortestGuessedWord) return out;
+  for (const std::u32string& root : m_affixes->roots(word)) {
+    const std::string text = lookup_text::encode(root);
+    if (!m_hunspell->spell(text)) continue;
+    out.push_back(text);
+    for (std::string& stem : m_hunspell->stem(text)) out.push_back(std::move(stem));
+  }
+  return out;
+}
+
 std::vector<std::string> Morphology::readings(std::string_view word) {
+  std::vector<std::string> all;
+  find_reading(word, [&all](const std::string& reading) {
+    all.push_back(reading);
+    return false;
+  });
+  return all;
+}
+
+bool Morphology::find_reading(std::string_view word, const Take& take) {
   // A letter with a stress mark on it takes at most eight bytes: a longer
   // text cannot be a word of kLongestWord letters, and is not decoded.
-  if (word.size() > 8 * kLongestWord) return {};
+  if (word.size() > 8 * kLongestWord) return false;
   const std::u32string spelled = spelling(lookup_text::decode(word), m_language);
-  if (spelled.empty()) return {};
+  if (spelled.empty()) return false;
+  // Without the hunspell dictionary words are looked up as written only.
+  if (!load()) return false;
   const std::string text = lookup_text::encode(spelled);
   const std::u32string key = folded(text);
-  // Without the hunspell dictionary words are looked up as written only.
-  if (!load()) return {};
-  std::vector<std::string> readings;
-  add_group(key, m_hunspell->stem(text), false, readings);
+  const bool english = m_language == Language::English;
+  std::vector<std::string> offered;
+  if (offer_group(key, m_hunspell->stem(text), false, offered, take)) return true;
   // When the stems name nothing but the word, the analyses may.
-  if (readings.empty()) add_group(key, analysed_stems(m_hunspell->analyze(text)), false, readings);
-  if (m_language == Language::English) {
-    add_group(key, english_forms::irregular(text), true, readings);
-    add_group(key, english_forms::by_rule(text), false, readings);
+  if (offered.empty() &&
+      offer_group(key, analysed_stems(m_hunspell->analyze(text)), false, offered, take)) {
+    return true;
   }
-  return readings;
+  if (english && offer_group(key, english_forms::irregular(text), true, offered, take)) return true;
+  if (offer_group(key, guessed_roots(key), false, offered, take)) return true;
+  return english && offer_group(key, english_forms::by_rule(text), false, offered, take);
 }

@@ -7,13 +7,19 @@
 // the readings that a translation can look up when the word itself is not
 // in the translation dictionary.
 //
-// Readings come in groups, tried in this order: hunspell's stems, the stems
-// in hunspell's analyses that the stems did not give, and for English the
-// irregular forms and suffix rules of EnglishForms. Within a group the
-// reading closest to the word comes first: the longest shared beginning,
-// then the nearest length. A reading that does not share the word's first
-// two letters is left out ("unhappy" is not "happy"), except for the
-// irregular forms, which are known pairs ("went" is "go").
+// Readings come in groups, tried in this order:
+//   1. hunspell's stems of the word;
+//   2. when those name nothing but the word, the stems in its analyses;
+//   3. for English, the irregular forms of EnglishForms ("went" is "go");
+//   4. for words of five letters or more, roots by the affix file's suffix
+//      rules read backwards (AffixRules) that hunspell knows as words, each
+//      followed by its own stems: the dictionary lists many forms as words
+//      of their own ("началникът"), whose stems name only themselves;
+//   5. for English, the suffix rules of EnglishForms.
+// Within a group the reading closest to the word comes first: the longest
+// shared beginning, then the nearest length. A reading that does not share
+// the word's first two letters is left out ("unhappy" is not "happy"),
+// except for the irregular forms, which are known pairs.
 //
 // The hunspell dictionary loads on the first word that needs it, on the
 // caller's thread. A dictionary that cannot be loaded gives no readings and
@@ -29,12 +35,15 @@
 
 #include "services/translator/language.h"
 
+class AffixRules;
 class Hunspell;
 
 class Morphology {
  public:
   // Words longer than this many letters have no readings.
   static constexpr size_t kLongestWord = 64;
+  // Words shorter than this many letters get no roots by the affix rules.
+  static constexpr size_t kShortestGuessedWord = 5;
   // Where Debian installs the hunspell dictionaries.
   static constexpr std::string_view kDefaultDirectory = "/usr/share/hunspell";
 
@@ -45,7 +54,13 @@ class Morphology {
   Morphology(const Morphology&) = delete;
   Morphology& operator=(const Morphology&) = delete;
 
-  // The dictionary forms of a word, best first, without the word itself.
+  // Hands the dictionary forms of a word to `take`, best first and each
+  // once, without the word itself, until `take` accepts one; whether one
+  // was accepted. Later groups are worked out only when earlier ones are
+  // all refused.
+  using Take = std::function<bool(const std::string& reading)>;
+  bool find_reading(std::string_view word, const Take& take);
+  // All the readings of a word, best first.
   std::vector<std::string> readings(std::string_view word);
 
   // Loads the hunspell dictionary now rather than on first use; whether it
@@ -59,10 +74,12 @@ class Morphology {
   enum class State { NotLoaded, Loaded, Missing };
 
   std::string path(std::string_view suffix) const;
+  std::vector<std::string> guessed_roots(const std::u32string& word);
 
   Language m_language;
   std::string m_directory;
   Notice m_notice;
   State m_state = State::NotLoaded;
   std::unique_ptr<Hunspell> m_hunspell;
+  std::unique_ptr<AffixRules> m_affixes;
 };

@@ -12,15 +12,17 @@ namespace {
 template <typename Find>
 std::optional<PhraseTranslator::Reduction> reduce(Morphology& morphology, const std::string& word,
                                                   Find&& find) {
-  for (const std::string& reading : morphology.readings(word)) {
+  std::optional<PhraseTranslator::Reduction> found;
+  morphology.find_reading(word, [&](const std::string& reading) {
     const std::string key = lookup_text::key(reading);
-    if (key.empty()) continue;
-    if (auto translation = find(key)) {
-      return PhraseTranslator::Reduction{std::move(*translation),
-                                         lookup_text::display_form(reading)};
-    }
-  }
-  return std::nullopt;
+    if (key.empty()) return false;
+    auto translation = find(key);
+    if (!translation) return false;
+    found =
+        PhraseTranslator::Reduction{std::move(*translation), lookup_text::display_form(reading)};
+    return true;
+  });
+  return found;
 }
 
 }  // namespace

@@ -5,7 +5,8 @@
 // noun with two readings ("leaves": "leave" and "leaf") and "running"
 // listed as a word of its own; bg_BG with the definite and plural endings
 // of a feminine noun, an adjective by gender and a verb by person and
-// tense.
+// tense, and forms listed as words of their own, unlinked to their
+// dictionary form ("книгите", "коти").
 
 #include <filesystem>
 #include <string>
@@ -51,6 +52,7 @@ inline void write_test_hunspell(const std::filesystem::path& directory) {
                              "SFX P я и я\n"
                              "SFX P я их я\n"
                              "SFX P я еше я\n");
-  TestDictionary::write_file(directory / "bg_BG.dic",
-                             "5\nкотка/K\nмаса/K\nтежък/L\nходя/P\nвино\n");
+  TestDictionary::write_file(
+      directory / "bg_BG.dic",
+      "9\nкотка/K\nмаса/K\nтежък/L\nходя/P\nвино\nкнига\nкнигите\nкота\nкоти\n");
 }

@@ -28,6 +28,8 @@ class TranslatorMorphologyTest : public ::testing::Test {
     bulgarian.add("walking", "walking <n>\nразходка");
     bulgarian.add("run", "run <v>\nбягам");
     bulgarian.add("good", "good <adj>\nдобър");
+    bulgarian.add("book", "book <n>\nкни́га");
+    bulgarian.add("level", "level <n>\nко́та");
     bulgarian.add("a lot", "a lot <adv>\nмного");
     TestDictionary::write_file(m_files.path("freedict-eng-bul.index"), bulgarian.index());
     TestDictionary::write_file(m_files.path("freedict-eng-bul.dict"), bulgarian.text());
@@ -70,6 +72,7 @@ TEST_F(TranslatorMorphologyTest, ABulgarianFormIsTranslatedThroughItsDictionaryF
   EXPECT_EQ(bg_en("тежко"), "heavy ⟨тежък⟩") << "neuter adjective";
   EXPECT_EQ(bg_en("ходиш"), "go ⟨ходя⟩") << "second person";
   EXPECT_EQ(bg_en("ходих"), "go ⟨ходя⟩") << "past tense";
+  EXPECT_EQ(bg_en("книгите"), "book ⟨книга⟩") << "a form hunspell lists as a word";
 }
 
 TEST_F(TranslatorMorphologyTest, StressMarksInTheDictionaryOrTheTextDoNotSpoilTheMatch) {
@@ -94,6 +97,7 @@ TEST_F(TranslatorMorphologyTest, WordsWithoutAReadingTheDictionaryHoldsStayAsWri
   EXPECT_EQ(en_bg("unhappy"), "unhappy") << "no reading without the prefix";
   EXPECT_EQ(bg_en("масите"), "масите") << "hunspell reads маса, the dictionary has no table";
   EXPECT_EQ(bg_en("виното"), "виното") << "hunspell lists вино without its forms";
+  EXPECT_EQ(bg_en("коти"), "коти") << "too short for its root to be guessed";
 }
 
 TEST_F(TranslatorMorphologyTest, PhrasesGoWholeFirstThenWordByWordWithEachWordReduced) {
