@@ -4,10 +4,14 @@
 // seeded random sample of words from the system word list. A token counts
 // as translated when the answer differs from the token as written.
 //
-// It also times lookups of reduced words (ones translated through a
-// dictionary form), once everything is loaded: the median of each word's
-// first lookup, which reads its dictionary entry, and of a repeated one.
-// And it times a 10,000-letter word through the reduction.
+// It also times the loading of the hunspell dictionaries, and lookups of
+// reduced words (ones translated through a dictionary form) once
+// everything is loaded: the median of each word's first lookup, which
+// reads its dictionary entry, and of a repeated one. And it times a
+// 10,000-letter word through the reduction and through a whole lookup.
+//
+// Targets: 90% of the Bulgarian tokens, 85% of the English sample, and a
+// reduced lookup p50 under 50 us; the long word's reduction under 5 ms.
 //
 // Usage: bench_translation_coverage [dictionary-directory] [word-list]
 //        [hunspell-directory]
@@ -18,6 +22,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -200,6 +205,13 @@ int main(int argc, char** argv) {
   if (bulgarian.empty() || english.empty()) {
     std::fprintf(stderr, "no text: %s or %s cannot be read\n", prose.c_str(), word_list.c_str());
     return 1;
+  }
+  for (Language language : {Language::Bulgarian, Language::English}) {
+    const auto start = Clock::now();
+    const bool loaded = translator.morphology(language).load();
+    std::printf("hunspell %s: %s in %.0f ms\n",
+                std::string(Morphology::dictionary_name(language)).c_str(),
+                loaded ? "loaded" : "not loaded", micros_since(start) / 1000);
   }
   const Coverage bg = measure(translator, Language::Bulgarian, Language::English, bulgarian);
   const Coverage en = measure(translator, Language::English, Language::Bulgarian, english);

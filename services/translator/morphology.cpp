@@ -118,26 +118,6 @@ std::string read_text(const std::string& path) {
   return text.str();
 }
 
-// The "st:" fields of hunspell's analyses (" st:котка fl:K").
-std::vector<std::string> analysed_stems(const std::vector<std::string>& analyses) {
-  std::vector<std::string> stems;
-  for (const std::string& analysis : analyses) {
-    size_t at = 0;
-    while ((at = analysis.find("st:", at)) != std::string::npos) {
-      if (at > 0 && analysis[at - 1] != ' ' && analysis[at - 1] != '\t') {
-        at += 3;
-        continue;
-      }
-      const size_t start = at + 3;
-      size_t end = start;
-      while (end < analysis.size() && analysis[end] != ' ' && analysis[end] != '\t') ++end;
-      if (end > start) stems.push_back(analysis.substr(start, end - start));
-      at = end;
-    }
-  }
-  return stems;
-}
-
 }  // namespace
 
 Morphology::Morphology(Language language, std::string directory, Notice notice)
@@ -227,12 +207,9 @@ bool Morphology::find_reading(std::string_view word, const Take& take) {
   const std::u32string key = folded(text);
   const bool english = m_language == Language::English;
   std::vector<std::string> offered;
+  // hunspell's stems are the "st:" fields of its analyses, or the roots
+  // the analyses were made from: asking for the analyses adds nothing.
   if (offer_group(key, m_hunspell->stem(text), false, offered, take)) return true;
-  // When the stems name nothing but the word, the analyses may.
-  if (offered.empty() &&
-      offer_group(key, analysed_stems(m_hunspell->analyze(text)), false, offered, take)) {
-    return true;
-  }
   if (english && offer_group(key, english_forms::irregular(text), true, offered, take)) return true;
   if (offer_group(key, guessed_roots(key), false, offered, take)) return true;
   return english && offer_group(key, english_forms::by_rule(text), false, offered, take);

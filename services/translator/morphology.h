@@ -8,14 +8,14 @@
 // in the translation dictionary.
 //
 // Readings come in groups, tried in this order:
-//   1. hunspell's stems of the word;
-//   2. when those name nothing but the word, the stems in its analyses;
-//   3. for English, the irregular forms of EnglishForms ("went" is "go");
-//   4. for words of five letters or more, roots by the affix file's suffix
+//   1. hunspell's stems of the word (the "st:" fields of its analyses
+//      where the dictionary gives them, so the analyses add nothing);
+//   2. for English, the irregular forms of EnglishForms ("went" is "go");
+//   3. for words of five letters or more, roots by the affix file's suffix
 //      rules read backwards (AffixRules) that hunspell knows as words, each
 //      followed by its own stems: the dictionary lists many forms as words
 //      of their own ("началникът"), whose stems name only themselves;
-//   5. for English, the suffix rules of EnglishForms.
+//   4. for English, the suffix rules of EnglishForms.
 // Within a group the reading closest to the word comes first: the longest
 // shared beginning, then the nearest length. A reading that does not share
 // the word's first two letters is left out ("unhappy" is not "happy"),

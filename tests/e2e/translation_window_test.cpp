@@ -229,6 +229,27 @@ TEST_F(TranslationWindowRequest, AnInflectedWordIsTranslatedThroughItsDictionary
   EXPECT_EQ(f2.Text3.Text(), "котка ⟨cat⟩");
 }
 
+TEST_F(TranslationWindowRequest, WithoutHunspellDictionariesWordsAreLookedUpAsWrittenAndTraced) {
+  SimulatedSystem::Options options;
+  options.config.HunspellDirectory = "/nonexistent/hunspell";
+  start_ready(options);
+  std::vector<std::string> notices;
+  system->trace.set_sink([&](const std::string& line) {
+    if (line.find("hunspell") != std::string::npos) notices.push_back(line);
+  });
+  submit("cats");
+  advance(2000);
+  EXPECT_EQ(form2().Text3.Text(), "cats");
+  settle();
+  submit("dogs");
+  advance(2000);
+  EXPECT_EQ(form2().Text3.Text(), "dogs");
+  submit("cat");
+  advance(2000);
+  EXPECT_EQ(form2().Text3.Text(), translation_of("en|bg| cat  "));
+  EXPECT_EQ(notices.size(), 1u) << "one line, not one per word";
+}
+
 TEST_F(TranslationWindowRequest, TheWorkingBoxKeepsASpaceAndTheFirst248CharactersOfALongText) {
   start_ready();
   Form2& f2 = form2();
