@@ -64,5 +64,6 @@ class Translator {
   std::unique_ptr<Dictionary> m_russian;
   std::string m_morphology_directory;
   Notice m_notice;
+  // One per Language, indexed by its value; made on first use.
   std::unique_ptr<Morphology> m_morphology[3];
 };

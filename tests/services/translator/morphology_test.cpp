@@ -125,6 +125,17 @@ TEST(MorphologyDictionary, ADictionaryNotInUtf8IsNotUsed) {
   EXPECT_EQ(notices.size(), 1u);
 }
 
+TEST(MorphologyDictionary, ADamagedDictionaryIsNotUsedAndDoesNotStopTheLookups) {
+  TestDictionary files;
+  TestDictionary::write_file(files.path("en_US.aff"), std::string("\0\xFF\xFESFX\n", 7));
+  TestDictionary::write_file(files.path("en_US.dic"), "many\n\xFF\xFE/\n/\n\n");
+  std::vector<std::string> notices;
+  Morphology english(Language::English, files.directory().string(),
+                     [&](const std::string& notice) { notices.push_back(notice); });
+  EXPECT_EQ(english.readings("cats"), Readings{});
+  EXPECT_EQ(notices.size(), 1u);
+}
+
 TEST(MorphologyDictionary, LoadsOnTheFirstWordThatNeedsIt) {
   TestDictionary files;
   Morphology english(Language::English, files.directory().string());
