@@ -138,14 +138,22 @@ std::optional<std::string> whole(const std::vector<Token>& tokens,
   return out;
 }
 
+void add_headword(std::vector<std::string>& headwords, std::string headword) {
+  if (std::find(headwords.begin(), headwords.end(), headword) != headwords.end()) return;
+  headwords.push_back(std::move(headword));
+}
+
 }  // namespace
 
-PhraseTranslator::PhraseTranslator(Lookup lookup, int max_words)
-    : m_lookup(std::move(lookup)), m_max_words(std::clamp(max_words, 1, kLongestRun)) {}
+PhraseTranslator::PhraseTranslator(Lookup lookup, int max_words, Reducer reducer)
+    : m_lookup(std::move(lookup)),
+      m_max_words(std::clamp(max_words, 1, kLongestRun)),
+      m_reducer(std::move(reducer)) {}
 
-std::string PhraseTranslator::translate(std::string_view text) const {
+Translation PhraseTranslator::translation(std::string_view text) const {
   const std::vector<Token> tokens = tokenize(utf8::decode(text));
-  if (auto phrase = whole(tokens, m_lookup)) return *phrase;
+  if (auto phrase = whole(tokens, m_lookup)) return Translation{*phrase, {}};
+  std::vector<std::string> headwords;
   std::string out;
   bool sentence_start = true;
   for (size_t at = 0; at < tokens.size();) {
@@ -177,6 +185,13 @@ std::string PhraseTranslator::translate(std::string_view text) const {
       translation = m_lookup(keys[n - 1]);
       if (translation) run = n;
     }
+    if (!translation && m_reducer) {
+      if (auto reduced = m_reducer(utf8::encode(first.core))) {
+        translation = std::move(reduced->translation);
+        run = 1;
+        add_headword(headwords, std::move(reduced->headword));
+      }
+    }
     const Token& last = tokens[at + std::max<size_t>(run, 1) - 1];
     out += utf8::encode(first.lead);
     if (translation) {
@@ -188,7 +203,7 @@ std::string PhraseTranslator::translate(std::string_view text) const {
     sentence_start = ends_sentence(last);
     at += std::max<size_t>(run, 1);
   }
-  return out;
+  return Translation{std::move(out), std::move(headwords)};
 }
 
 }  // namespace prevod

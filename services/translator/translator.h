@@ -4,16 +4,25 @@
 // the FreeDict dictionaries freedict-eng-bul and freedict-eng-rus, and back
 // to English from the same dictionaries inverted. Bulgarian and Russian
 // meet through English. Each dictionary and direction loads on first use.
+//
+// A word that is not in the dictionary as written is translated through
+// its dictionary forms (see Morphology): the first form the dictionary
+// holds gives the translation, and the result names it in a marker (see
+// headword_marker). The source language's hunspell dictionary loads on the
+// first word that needs it; without one, words are looked up as written.
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 
 #include "services/translator/language.h"
+#include "services/translator/translation.h"
 
 namespace prevod {
 
 class Dictionary;
+class Morphology;
 
 class Translator {
  public:
@@ -21,23 +30,44 @@ class Translator {
   static constexpr std::string_view kBulgarianDictionary = "freedict-eng-bul";
   static constexpr std::string_view kRussianDictionary = "freedict-eng-rus";
 
+  using Notice = std::function<void(const std::string&)>;
+
   explicit Translator(std::string dictionary_directory = std::string(kDefaultDirectory));
   ~Translator();
   Translator(const Translator&) = delete;
   Translator& operator=(const Translator&) = delete;
 
-  // The text in the target language (see PhraseTranslator for how). A text
-  // already in the target language comes back with its spacing tidied.
+  // The text in the target language (see PhraseTranslator for how), with
+  // the marker of the dictionary forms it went through. A text already in
+  // the target language comes back with its spacing tidied.
   // DictionaryError, naming the dictionary, when one that is needed cannot
   // be used.
   std::string translate(Language source, Language target, std::string_view text);
+  // The same, with the translation and the forms apart. Between Bulgarian
+  // and Russian the forms are those of the source words.
+  Translation translation(Language source, Language target, std::string_view text);
 
   // The dictionary between English and a Cyrillic language.
   Dictionary& dictionary(Language language);
+  // The word forms of a language.
+  Morphology& morphology(Language language);
+
+  // Where the hunspell dictionaries are (Morphology::kDefaultDirectory
+  // unless set); takes effect for languages not yet used.
+  void set_morphology_directory(std::string directory);
+  // Where to say that a hunspell dictionary cannot be used.
+  void set_notice(Notice notice);
 
  private:
+  Translation from_english(Language target, std::string_view text);
+  Translation to_english(Language source, std::string_view text);
+
   std::unique_ptr<Dictionary> m_bulgarian;
   std::unique_ptr<Dictionary> m_russian;
+  std::string m_morphology_directory;
+  Notice m_notice;
+  // One per Language, indexed by its value; made on first use.
+  std::unique_ptr<Morphology> m_morphology[3];
 };
 
 }  // namespace prevod

@@ -19,6 +19,9 @@ struct Config {
   std::string VoiceReaderAddress = "http://voicereader.localhost/onlineservices/voice_reader";
   // Where the dictd dictionaries of the translation service live.
   std::string DictionaryDirectory = "/usr/share/dictd";
+  // Where the hunspell dictionaries (en_US, bg_BG, ru_RU) live, by which the
+  // translation service reduces word forms to their dictionary forms.
+  std::string HunspellDirectory = "/usr/share/hunspell";
   // How long the translation page takes to show a result after a request.
   int TranslationDelayMs = 300;
   // The local speech engine's voice.

@@ -17,6 +17,7 @@ class SiteRegistry;
 class PluginRegistry;
 class TranslatorSite;
 class PlayerDirectory;
+class Trace;
 struct Config;
 
 struct EmbeddedServices {
@@ -25,10 +26,12 @@ struct EmbeddedServices {
   std::shared_ptr<PlayerDirectory> players;
 };
 
-// Registers both sites and the player plug-in. `clipboard` must outlive the
-// registries; each player gets its voice from `voices`.
+// Registers both sites and the player plug-in. `clipboard` and `trace` must
+// outlive the registries; each player gets its voice from `voices`. The
+// translator reduces word forms with the hunspell dictionaries of the
+// configuration and says on `trace` when one is missing.
 EmbeddedServices serve_embedded_services(EventLoop& loop, const Config& config, SiteRegistry& sites,
                                          PluginRegistry& plugins, Clipboard& clipboard,
-                                         PlayerVoiceFactory voices);
+                                         PlayerVoiceFactory voices, Trace& trace);
 
 }  // namespace prevod

@@ -88,7 +88,7 @@ int run_terminal_mode(int argc, char** argv) {
   PluginRegistry plugins;
   PageEngine pages(loop, sites, plugins, trace);
   EmbeddedServices services = serve_embedded_services(
-      loop, config, sites, plugins, desktop.clipboard(), player_voices(sinks, trace));
+      loop, config, sites, plugins, desktop.clipboard(), player_voices(sinks, trace), trace);
   std::shared_ptr<PlayerDirectory> players = services.players;
 
   Runtime runtime{loop, desktop, desktop, pages, speech, trace, config};

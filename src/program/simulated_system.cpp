@@ -50,7 +50,7 @@ SimulatedSystem::SimulatedSystem(Options options)
   EventLoop& clock = loop;
   EmbeddedServices services = serve_embedded_services(
       loop, config, sites, plugins, desktop.clipboard(),
-      [&clock, log] { return std::make_unique<LoggedPlayerVoice>(clock, log); });
+      [&clock, log] { return std::make_unique<LoggedPlayerVoice>(clock, log); }, trace);
   translator = std::move(services.translator);
   players = std::move(services.players);
 }

@@ -3,6 +3,7 @@
 // areas of the top strip.
 
 #include "app/shared_state.h"
+#include "base/headword_marker.h"
 #include "translation/form2.h"
 #include "translation/module_proverka.h"
 #include "voicereader/form1.h"
@@ -73,7 +74,7 @@ void Form2::Command1_Click() {
 void Form2::Command7_Click() {
   SharedState& s = shared();
   // 1.
-  CheckCyrillic(s, Text3.Text());
+  CheckCyrillic(s, headword_marker::translation_part(Text3.Text()));
   double score = s.CyrillicScore.number();
   // 2. Cyrillic text while the reader is English.
   if (score > 0 && s.EnglishVoiceActive == 1) {

@@ -204,7 +204,7 @@ class Form2 : public Window {
   // The last step of Prevedi, once the browser reads not Busy.
   void await_navigation(int64_t deadline);
   void copy_keys();
-  void speak_box(const RichTextBox& box);
+  void speak_box(const std::string& text);
 
   SharedState& shared() const;
   class Form1& form1() const;

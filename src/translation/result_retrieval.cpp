@@ -1,7 +1,10 @@
 // Result retrieval: two seconds after a request Timer2 reads the page's
-// "result_box" into Text3 and plans what is spoken after it and when.
+// "result_box" into Text3 and plans what is spoken after it and when. What
+// is spoken, copied for the reader or checked for Cyrillic is the
+// translation alone, without the marker naming its dictionary forms.
 
 #include "app/shared_state.h"
+#include "base/headword_marker.h"
 #include "base/resume_next.h"
 #include "base/runtime_error.h"
 #include "base/text.h"
@@ -46,7 +49,7 @@ void Form2::Timer2_Timer() {
   }
   // 7. English result.
   if (Check2.Value() == 1) {
-    ResumeNext([&] { CheckCyrillic(s, Text3.Text()); });
+    ResumeNext([&] { CheckCyrillic(s, headword_marker::translation_part(Text3.Text())); });
     if (s.CyrillicScore.number() == 0) {
       ResumeNext([&] { Timer9.set_Interval(Check3.Value() == 0 ? 100 : delay); });
       ResumeNext([&] { Timer9.set_Enabled(true); });
@@ -54,7 +57,7 @@ void Form2::Timer2_Timer() {
   }
   // 8. Russian result.
   if (Option2.Value() && Check3.Value() == 1) {
-    ResumeNext([&] { CheckCyrillic(s, Text3.Text()); });
+    ResumeNext([&] { CheckCyrillic(s, headword_marker::translation_part(Text3.Text())); });
     if (s.CyrillicScore.number() > 0) {
       ResumeNext([&] { Timer9.set_Interval(Check2.Value() == 0 ? 100 : delay); });
       ResumeNext([&] { Timer9.set_Enabled(true); });
@@ -97,10 +100,11 @@ void Form2::Timer9_Timer() {
   // 4. A clipboard held by another program stops the handler here: the
   // result is not read, which is all that can be done without it. Nothing of
   // ours went onto the clipboard then, so the watcher is not told to skip
-  // its next text: that may be one the user copies meanwhile.
+  // its next text: that may be one the user copies meanwhile. The reader
+  // gets the translation without the marker of its dictionary forms.
   try {
     clipboard().Clear();
-    clipboard().SetText(Text3.Text());
+    clipboard().SetText(headword_marker::translation_part(Text3.Text()));
   } catch (const RuntimeError&) {
     IgnoreClipboardOnce = ignore_before;
     throw;

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "base/headword_marker.h"
 #include "base/text.h"
 #include "platform/keys.h"
 #include "translation/recording_site.h"
@@ -216,6 +217,39 @@ TEST_F(TranslationWindowRequest,
       },
       5000))
       << system->describe_player_speech();
+}
+
+TEST_F(TranslationWindowRequest, AnInflectedWordIsTranslatedThroughItsDictionaryForm) {
+  start_ready();
+  Form2& f2 = form2();
+  submit("котките");
+  advance(2000);
+  EXPECT_EQ(f2.Text3.Text(), "cat ⟨котка⟩");
+  settle();
+  submit("cats");
+  advance(2000);
+  EXPECT_EQ(f2.Text3.Text(), "котка ⟨cat⟩");
+}
+
+TEST_F(TranslationWindowRequest, WithoutHunspellDictionariesWordsAreLookedUpAsWrittenAndTraced) {
+  SimulatedSystem::Options options;
+  options.config.HunspellDirectory = "/nonexistent/hunspell";
+  start_ready(options);
+  std::vector<std::string> notices;
+  system->trace.set_sink([&](const std::string& line) {
+    if (line.find("hunspell") != std::string::npos) notices.push_back(line);
+  });
+  submit("cats");
+  advance(2000);
+  EXPECT_EQ(form2().Text3.Text(), "cats");
+  settle();
+  submit("dogs");
+  advance(2000);
+  EXPECT_EQ(form2().Text3.Text(), "dogs");
+  submit("cat");
+  advance(2000);
+  EXPECT_EQ(form2().Text3.Text(), translation_of("en|bg| cat  "));
+  EXPECT_EQ(notices.size(), 1u) << "one line, not one per word";
 }
 
 TEST_F(TranslationWindowRequest, TheWorkingBoxKeepsASpaceAndTheFirst248CharactersOfALongText) {
@@ -488,8 +522,12 @@ struct SpeechRow {
   int timer9;             // the interval Timer9 is armed with, -1 for none
 };
 
-// v = 70; Len(" cat  ") = Len(" dog  ") = 6 gives 1220, Len(" котка  ") = 8
-// gives 1360, Len(" собака  ") = 9 gives 1430.
+// v = 70; Len(" cat  ") = Len(" dog  ") = 6 gives 1220, Len(" cats  ") =
+// Len(" dogs  ") = 7 gives 1290, Len(" котка  ") = 8 gives 1360,
+// Len(" собака  ") = Len(" собаки  ") = 9 gives 1430, Len(" котките  ") = 10
+// gives 1500. The rows named "...Form..." send an inflected word: its result
+// names the dictionary form in a marker, which is neither spoken nor copied
+// nor judged for its script.
 const SpeechRow SpeechTable[] = {
     {"EnglishToBulgarianBothOn", false, "cat", "en|bg| cat  ", 1, 1, false, true, 1220, -1},
     {"EnglishToBulgarianOnlyBulgarian", false, "cat", "en|bg| cat  ", 0, 1, false, false, 100, -1},
@@ -505,6 +543,10 @@ const SpeechRow SpeechTable[] = {
     {"RussianToEnglishBothOn", true, "собака", "ru|en| собака  ", 1, 1, false, false, -1, 1430},
     {"RussianToEnglishOnlyEnglish", true, "собака", "ru|en| собака  ", 1, 0, false, false, -1, 100},
     {"RussianToEnglishOnlyRussian", true, "собака", "ru|en| собака  ", 0, 1, false, false, -1, -1},
+    {"EnglishFormToBulgarian", false, "cats", "en|bg| cats  ", 1, 1, false, true, 1290, -1},
+    {"BulgarianFormToEnglish", false, "котките", "bg|en| котките  ", 1, 1, true, false, 1500, 1500},
+    {"EnglishFormToRussian", true, "dogs", "en|ru| dogs  ", 1, 1, false, true, -1, 1290},
+    {"RussianFormToEnglish", true, "собаки", "ru|en| собаки  ", 1, 1, false, false, -1, 1430},
 };
 
 class TranslationWindowSpeechTable : public TranslationWindowTest,
@@ -536,9 +578,13 @@ TEST_P(TranslationWindowSpeechTable, SpeaksTheSourceAndTheResultAsTheOptionsSay)
 
   advance(2000);
   std::string result = translation_of(row.fragment);
-  ASSERT_FALSE(result.empty());
-  ASSERT_EQ(cyrillic(result), std::string(row.fragment).rfind("en|", 0) == 0)
+  // What is spoken and copied: the translation without its marker.
+  const std::string spoken = headword_marker::translation_part(result);
+  ASSERT_FALSE(spoken.empty());
+  ASSERT_EQ(cyrillic(spoken), std::string(row.fragment).rfind("en|", 0) == 0)
       << "a real translation: " << result;
+  ASSERT_EQ(std::string(row.name).find("Form") != std::string::npos, spoken != result)
+      << "an inflected word is translated through its dictionary form: " << result;
   EXPECT_EQ(f2.Text3.Text(), result);
   EXPECT_EQ(f2.Timer8.Enabled(), row.timer8 >= 0);
   if (row.timer8 >= 0) {
@@ -554,19 +600,19 @@ TEST_P(TranslationWindowSpeechTable, SpeaksTheSourceAndTheResultAsTheOptionsSay)
   int64_t read_at = now();
   if (row.timer9 >= 0) {
     advance(row.timer9);
-    EXPECT_EQ(clipboard(), result);
+    EXPECT_EQ(clipboard(), spoken);
     EXPECT_TRUE(form1().Timer6.Enabled());
   }
   if (row.timer8 >= 0) {
     advance(std::max(0, row.timer8 - std::max(row.timer9, 0)));
-    bool spoken = cyrillic(result);
-    ASSERT_EQ(utterance_count() - said, spoken ? 1u : 0u);
-    if (spoken) {
-      EXPECT_EQ(engine().utterances().back().text, result);
+    bool by_engine = cyrillic(spoken);
+    ASSERT_EQ(utterance_count() - said, by_engine ? 1u : 0u);
+    if (by_engine) {
+      EXPECT_EQ(engine().utterances().back().text, spoken);
     }
   }
   advance(3000);
-  EXPECT_EQ(utterance_count() - said, row.timer8 >= 0 && cyrillic(result) ? 1u : 0u);
+  EXPECT_EQ(utterance_count() - said, row.timer8 >= 0 && cyrillic(spoken) ? 1u : 0u);
 
   // The voice reader says what was handed to it, in the voice of its script.
   if (row.source_by_reader) {
@@ -574,9 +620,16 @@ TEST_P(TranslationWindowSpeechTable, SpeaksTheSourceAndTheResultAsTheOptionsSay)
         << system->describe_player_speech();
   }
   if (row.timer9 >= 0) {
-    const char* voice = cyrillic(result) ? "Russian" : "English US";
-    EXPECT_TRUE(run_until([&] { return player_said(voice, result, read_at); }, 8000))
+    const char* voice = cyrillic(spoken) ? "Russian" : "English US";
+    EXPECT_TRUE(run_until([&] { return player_said(voice, spoken, read_at); }, 8000))
         << system->describe_player_speech();
+  }
+  // Nobody reads the marker out.
+  for (const auto& utterance : engine().utterances()) {
+    EXPECT_EQ(utterance.text.find("⟨"), std::string::npos) << utterance.text;
+  }
+  for (const auto& said_by_player : system->player_speech()) {
+    EXPECT_EQ(said_by_player.text.find("⟨"), std::string::npos) << said_by_player.text;
   }
 }
 

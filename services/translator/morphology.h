@@ -1,0 +1,92 @@
+#pragma once
+
+// The word forms of one language, read from its hunspell dictionary
+// ("en_US", "bg_BG" or "ru_RU": an .aff and a .dic file in the morphology
+// directory). Given a word as written ("котките", "cats", "ran"), it names
+// the dictionary forms the word may be a form of ("котка", "cat", "run"):
+// the readings that a translation can look up when the word itself is not
+// in the translation dictionary.
+//
+// Readings come in groups, tried in this order:
+//   1. hunspell's stems of the word (the "st:" fields of its analyses
+//      where the dictionary gives them, so the analyses add nothing);
+//   2. for English, the irregular forms of EnglishForms ("went" is "go");
+//   3. for words of five letters or more, roots by the affix file's suffix
+//      rules read backwards (AffixRules) that hunspell knows as words, each
+//      followed by its own stems: the dictionary lists many forms as words
+//      of their own ("началникът"), whose stems name only themselves;
+//   4. for English, the suffix rules of EnglishForms.
+// Within a group the reading closest to the word comes first: the longest
+// shared beginning, then the nearest length. A reading that does not share
+// the word's first two letters is left out ("unhappy" is not "happy"),
+// except for the irregular forms, which are known pairs.
+//
+// The hunspell dictionary loads on the first word that needs it, on the
+// caller's thread. A dictionary that cannot be loaded gives no readings and
+// one notice; it is not tried again. Words outside the language's script,
+// mixing scripts or longer than any dictionary word give no readings
+// without reaching hunspell.
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "services/translator/language.h"
+
+// hunspell's checker, declared here so that the header needs no hunspell
+// include.
+class Hunspell;
+
+namespace prevod {
+
+class AffixRules;
+
+class Morphology {
+ public:
+  // Words longer than this many letters have no readings.
+  static constexpr size_t kLongestWord = 64;
+  // Words shorter than this many letters get no roots by the affix rules.
+  static constexpr size_t kShortestGuessedWord = 5;
+  // Where Debian installs the hunspell dictionaries.
+  static constexpr std::string_view kDefaultDirectory = "/usr/share/hunspell";
+
+  using Notice = std::function<void(const std::string&)>;
+
+  Morphology(Language language, std::string directory, Notice notice = {});
+  ~Morphology();
+  Morphology(const Morphology&) = delete;
+  Morphology& operator=(const Morphology&) = delete;
+
+  // Hands the dictionary forms of a word to `take`, best first and each
+  // once, without the word itself, until `take` accepts one; whether one
+  // was accepted. Later groups are worked out only when earlier ones are
+  // all refused.
+  using Take = std::function<bool(const std::string& reading)>;
+  bool find_reading(std::string_view word, const Take& take);
+  // All the readings of a word, best first.
+  std::vector<std::string> readings(std::string_view word);
+
+  // Loads the hunspell dictionary now rather than on first use; whether it
+  // could be loaded.
+  bool load();
+
+  // The hunspell dictionary of a language: "en_US", "bg_BG", "ru_RU".
+  static std::string_view dictionary_name(Language language);
+
+ private:
+  enum class State { NotLoaded, Loaded, Missing };
+
+  std::string path(std::string_view suffix) const;
+  std::vector<std::string> guessed_roots(const std::u32string& word);
+
+  Language m_language;
+  std::string m_directory;
+  Notice m_notice;
+  State m_state = State::NotLoaded;
+  std::unique_ptr<::Hunspell> m_hunspell;
+  std::unique_ptr<AffixRules> m_affixes;
+};
+
+}  // namespace prevod
