@@ -1,17 +1,27 @@
 # The two set-up commands are `make run` and `make test`; both install what
-# they need first. `make test SANITIZE=1` builds with ASan and UBSan.
+# they need first. `make test SANITIZE=1` builds with ASan and UBSan;
+# `make test TSAN=1` builds with ThreadSanitizer and runs the tests of the
+# parts that use threads (the real-time loop, the input reader, the speech
+# workers, the program on the wall clock).
 SANITIZE ?= 0
+TSAN ?= 0
 JOBS ?= $(shell nproc)
 
 ifeq ($(SANITIZE),1)
 BUILD ?= build-sanitize
 CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=Debug -DPREVOD_SANITIZE=ON
+else ifeq ($(TSAN),1)
+BUILD ?= build-tsan
+CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPREVOD_TSAN=ON
+BUILD_TARGETS := --target prevod prevod_base_tests prevod_voice_tests \
+  prevod_voicereader_service_tests prevod_program_tests
+TEST_SELECTION := -R '^(base|voice|voicereader_service)/|^program/(TerminalMode|LineReader)'
 else
 BUILD ?= build
 CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo
 endif
 
-.PHONY: all deps configure build run sim test bench format format-check werror fuzz clean
+.PHONY: all deps configure build run sim test bench soak format format-check werror fuzz clean
 
 all: build
 
@@ -24,7 +34,7 @@ $(BUILD)/CMakeCache.txt:
 configure: $(BUILD)/CMakeCache.txt
 
 build: deps configure
-	cmake --build $(BUILD) -j $(JOBS)
+	cmake --build $(BUILD) -j $(JOBS) $(BUILD_TARGETS)
 
 run: build
 	./$(BUILD)/prevod
@@ -33,12 +43,21 @@ sim: build
 	./$(BUILD)/prevod-sim
 
 test: build
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) $(TEST_SELECTION)
 
 bench: deps
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release
 	cmake --build build-bench -j $(JOBS)
-	@for b in build-bench/bench_*; do echo "== $$b"; $$b; done
+	@for b in build-bench/bench/bench_*; do \
+	  case $$b in *bench_soak) continue;; esac; echo "== $$b"; $$b; done
+
+# A seeded random user for SOAK_HOURS simulated hours, invariants checked
+# throughout; prints the resident memory once an hour.
+SOAK_HOURS ?= 72
+soak: deps
+	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release
+	cmake --build build-bench -j $(JOBS) --target bench_soak
+	./build-bench/bench/bench_soak $(SOAK_HOURS)
 
 # Fuzzes each target for FUZZ_SECONDS (clang, libFuzzer, ASan and UBSan).
 FUZZ_SECONDS ?= 60
@@ -61,4 +80,4 @@ werror: deps
 	cmake --build build-werror -j $(JOBS)
 
 clean:
-	rm -rf build build-sanitize build-bench build-werror build-fuzz
+	rm -rf build build-sanitize build-tsan build-bench build-werror build-fuzz
