@@ -206,6 +206,8 @@ class Form2 : public Window {
   Clipboard& clipboard() const;
 
   EventLoop::TaskId m_navigation_wait = 0;
+  // The result Timer2 read last, which its pending readings are for.
+  std::string m_result_to_read;
   bool m_tray_icon_added = false;
 
  public:

@@ -35,6 +35,7 @@ void Form2::Timer2_Timer() {
   ResumeNext([&] { Procedura(); });
   // 5.
   ResumeNext([&] { Text3.set_Visible(true); });
+  m_result_to_read = Text3.Text();
   double delay = 0;
   ResumeNext([&] { delay = SpeechDelay(Text4, form1().Text6); });
   // 6. Bulgarian result.
@@ -86,6 +87,10 @@ void Form2::Timer8_Timer() {
 void Form2::Timer9_Timer() {
   // 1.
   Timer9.set_Enabled(false);
+  // A result replaced since it was read (an Enter empties the box for the
+  // next request) is no longer there to be read: putting the box on the
+  // clipboard now would empty it and read nothing.
+  if (Text3.Text() != m_result_to_read) return;
   // 2. The clipboard write below is not a new text for the watcher.
   const int16_t ignore_before = IgnoreClipboardOnce;
   IgnoreClipboardOnce = 1;
