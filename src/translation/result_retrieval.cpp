@@ -13,11 +13,8 @@
 namespace {
 
 // 1500 + (Len(Text4) - 10) * v, with v the reading interval of the speech
-// window. When v is not a number the delay cannot be computed and stays
-// empty, 0: a timer with that interval never fires.
-double SpeechDelay(const RichTextBox& Text4, const TextBox& Text6) {
-  double v = 0;
-  if (!text::parse_number(Text6.Text(), v)) return 0;
+// window: always a whole number, as its box takes digits only.
+double SpeechDelay(const RichTextBox& Text4, double v) {
   return 1500 + (static_cast<double>(text::length(Text4.Text())) - 10) * v;
 }
 
@@ -37,7 +34,7 @@ void Form2::Timer2_Timer() {
   ResumeNext([&] { Text3.set_Visible(true); });
   m_result_to_read = Text3.Text();
   double delay = 0;
-  ResumeNext([&] { delay = SpeechDelay(Text4, form1().Text6); });
+  ResumeNext([&] { delay = SpeechDelay(Text4, form1().ReadingInterval); });
   // 6. Bulgarian result.
   if (Check3.Value() == 1 && Option1.Value()) {
     ResumeNext([&] { Timer8.set_Interval(Check2.Value() == 0 ? 100 : delay); });

@@ -63,6 +63,7 @@ Form1::Form1(Application& app)
   Text1.set_Text(PlayerMarkup());
   wire_voicereader();
   wire_settings();
+  wire_reading_interval();
   wire_desktop();
 }
 

@@ -575,24 +575,8 @@ class TranslationWindowSpeechDelay : public TranslationWindowTest {
   }
 };
 
-TEST_F(TranslationWindowSpeechDelay, AHalfIsRoundedToTheEvenNeighbour) {
-  start_ready();
-  // " goodness  " has 11 characters: 1500 + 1 * v.
-  EXPECT_EQ(timer8_after("goodness", "0.5"), 1500);
-  settle();
-  EXPECT_EQ(timer8_after("goodness", "2.5"), 1502);
-  settle();
-  EXPECT_EQ(timer8_after("goodness", "1.5"), 1502);
-}
-
-TEST_F(TranslationWindowSpeechDelay, AReadingIntervalThatIsNotANumberMeansTheResultIsNeverSpoken) {
-  start_ready();
-  size_t said = utterance_count();
-  EXPECT_EQ(timer8_after("cat", "fast"), 0);
-  advance(70000);
-  EXPECT_TRUE(form2().Timer8.Enabled());
-  EXPECT_EQ(utterance_count(), said);
-}
+// What the reading interval box takes is tested with the box itself
+// (reading_interval_test.cpp).
 
 TEST_F(TranslationWindowSpeechDelay,
        ADelayOutsideTheTimersRangeKeepsTheOldIntervalAndTheTimerEnabled) {
