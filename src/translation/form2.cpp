@@ -8,6 +8,7 @@
 #include "desktop/klik.h"
 #include "platform/desktop.h"
 #include "platform/speech_engine.h"
+#include "speech/form3.h"
 #include "voicereader/form1.h"
 
 Form2::Form2(Application& app)
@@ -142,8 +143,11 @@ void Form2::Form_Load() {
   ResumeNext([&] { WebBrowser3.Navigate(runtime().config.TranslationHome); });
 }
 
+// The hint window goes too: left to its own timer it would stay on the
+// screen for up to five seconds after the program's other windows.
 void Form2::Form_Unload() {
   form1().Unload();
+  if (class Form3* hint = app().Form3_if_loaded()) hint->Unload();
 }
 
 void Form2::Timer6_Timer() {
