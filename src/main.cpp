@@ -10,6 +10,7 @@
 #include <cstring>
 #include <iostream>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -107,8 +108,7 @@ int main(int argc, char** argv) {
     while (std::getline(std::cin, line)) {
       if (line == "quit" || line == "exit") break;
       loop.post([&console, line] {
-        std::string answer = console.execute(line);
-        if (!answer.empty()) print(answer);
+        if (std::optional<std::string> answer = console.execute(line)) print(*answer);
       });
     }
     loop.quit_from_any_thread();

@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <iostream>
+#include <optional>
 #include <string>
 
 #include "app/simulated_system.h"
@@ -36,8 +37,9 @@ int main(int argc, char** argv) {
   std::string line;
   while (std::getline(std::cin, line)) {
     if (line == "quit" || line == "exit") break;
-    std::string answer = console.execute(line);
-    if (!answer.empty()) std::cout << answer << std::endl;
+    if (std::optional<std::string> answer = console.execute(line)) {
+      std::cout << *answer << std::endl;
+    }
     if (system.app.ended()) {
       std::cout << "ended" << std::endl;
       break;

@@ -1,5 +1,7 @@
 #include "app/simulated_loop.h"
 
+#include <algorithm>
+
 void SimulatedLoop::post(Callback callback) {
   std::lock_guard lock(m_mutex);
   m_posted.push_back(std::move(callback));
@@ -20,8 +22,18 @@ void SimulatedLoop::run_pending() {
   advance(0);
 }
 
+namespace {
+
+// now + ms, kept within [now, EndOfTime] without overflowing.
+int64_t later(int64_t now, int64_t ms) {
+  if (ms <= 0) return now;
+  return ms >= SimulatedLoop::EndOfTime - now ? std::max(now, SimulatedLoop::EndOfTime) : now + ms;
+}
+
+}  // namespace
+
 void SimulatedLoop::advance(int64_t ms) {
-  int64_t target = m_now + (ms > 0 ? ms : 0);
+  int64_t target = later(m_now, ms);
   while (!has_quit()) {
     if (run_posted_now()) continue;
     int64_t next = next_deadline();
@@ -33,7 +45,7 @@ void SimulatedLoop::advance(int64_t ms) {
 }
 
 bool SimulatedLoop::run_until(const std::function<bool()>& done, int64_t limit_ms) {
-  int64_t limit = m_now + limit_ms;
+  int64_t limit = later(m_now, limit_ms);
   while (!done() && !has_quit()) {
     if (run_posted_now()) continue;
     int64_t next = next_deadline();
