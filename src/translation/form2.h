@@ -206,7 +206,7 @@ class Form2 : public Window {
   Clipboard& clipboard() const;
 
   EventLoop::TaskId m_navigation_wait = 0;
-  // The result Timer2 read last, which its pending readings are for.
+  // The result Timer9's pending reading is for.
   std::string m_result_to_read;
   bool m_tray_icon_added = false;
 

@@ -32,7 +32,6 @@ void Form2::Timer2_Timer() {
   ResumeNext([&] { Procedura(); });
   // 5.
   ResumeNext([&] { Text3.set_Visible(true); });
-  m_result_to_read = Text3.Text();
   double delay = 0;
   ResumeNext([&] { delay = SpeechDelay(Text4, form1().ReadingInterval); });
   // 6. Bulgarian result.
@@ -46,6 +45,7 @@ void Form2::Timer2_Timer() {
     if (s.CyrillicScore.number() == 0) {
       ResumeNext([&] { Timer9.set_Interval(Check3.Value() == 0 ? 100 : delay); });
       ResumeNext([&] { Timer9.set_Enabled(true); });
+      m_result_to_read = Text3.Text();
     }
   }
   // 8. Russian result.
@@ -54,6 +54,7 @@ void Form2::Timer2_Timer() {
     if (s.CyrillicScore.number() > 0) {
       ResumeNext([&] { Timer9.set_Interval(Check2.Value() == 0 ? 100 : delay); });
       ResumeNext([&] { Timer9.set_Enabled(true); });
+      m_result_to_read = Text3.Text();
     }
   }
 }
@@ -84,9 +85,10 @@ void Form2::Timer8_Timer() {
 void Form2::Timer9_Timer() {
   // 1.
   Timer9.set_Enabled(false);
-  // A result replaced since it was read (an Enter empties the box for the
-  // next request) is no longer there to be read: putting the box on the
-  // clipboard now would empty it and read nothing.
+  // A result replaced since this reading was planned for it (an Enter
+  // empties the box, a later request's result fills it) is no longer there
+  // to be read: putting the box on the clipboard now would empty it, or
+  // read another result than the one planned, in the wrong voice.
   if (Text3.Text() != m_result_to_read) return;
   // 2. The clipboard write below is not a new text for the watcher.
   const int16_t ignore_before = IgnoreClipboardOnce;

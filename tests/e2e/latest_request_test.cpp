@@ -180,6 +180,31 @@ TEST_F(LatestRequest, AReadingWhoseResultWasReplacedLeavesTheClipboardAndReadsNo
   EXPECT_EQ(f2.Text3.Text(), translation_of("en|bg| dog  "));
 }
 
+TEST_F(LatestRequest, ALongReadingOutlivedByTheNextResultDoesNotReadThatResult) {
+  Form2& f2 = form2();
+  // Twenty words keep the English result's reading waiting for 1500 +
+  // (Len - 10) * 70 ms, longer than the next request takes.
+  std::string source;
+  for (int i = 0; i < 20; ++i) source += "котка ";
+  submit(source);
+  advance(2000);
+  ASSERT_TRUE(f2.Timer9.Enabled());
+  ASSERT_FALSE(cyrillic(f2.Text3.Text()));
+  const int64_t reading_due = f2.Timer9.next_tick();
+  ASSERT_GT(reading_due, now() + 3000);
+
+  submit("dog");
+  advance(2000);
+  const std::string bulgarian = translation_of("en|bg| dog  ");
+  ASSERT_EQ(f2.Text3.Text(), bulgarian);
+  ASSERT_TRUE(f2.Timer9.Enabled()) << "still pending from the earlier result";
+  const int64_t asked = now();
+  advance(reading_due - now());
+  EXPECT_FALSE(form1().Timer8.Enabled()) << "the player is not switched to Russian";
+  settle();
+  EXPECT_FALSE(player_said("Russian", bulgarian, asked)) << system->describe_player_speech();
+}
+
 TEST_F(LatestRequest, AReadingWhoseResultStandsStillReadsIt) {
   Form2& f2 = form2();
   submit("котка");
