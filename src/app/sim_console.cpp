@@ -190,8 +190,7 @@ std::string SimConsole::run(const std::string& command, const std::string& rest,
                             const std::vector<std::string>& args) {
   if (command == "advance") {
     if (m_hooks.loop == nullptr) return "error: the clock is real";
-    // Every timer tick on the way runs, so one command moves the clock by
-    // at most MaxAdvanceMs; nor does it pass the end of simulated time.
+    // Neither beyond MaxAdvanceMs nor past the end of simulated time.
     const int64_t room = std::min(MaxAdvanceMs, SimulatedLoop::EndOfTime - m_hooks.loop->now());
     double value = 0;
     if (!whole_number(rest, 0, static_cast<double>(room), value)) {
@@ -265,7 +264,7 @@ std::string SimConsole::run(const std::string& command, const std::string& rest,
     int32_t x = 0;
     int32_t y = 0;
     if (args.size() != 2 || !int32_argument(args[0], x) || !int32_argument(args[1], y)) {
-      return "error: cursor X Y, whole pixels";
+      return "error: cursor X Y, in pixels";
     }
     m_desktop.set_cursor(x, y);
     return "ok";

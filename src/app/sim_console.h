@@ -31,7 +31,8 @@ class SimConsole {
   SimConsole(Application& app, SimDesktop& desktop, Hooks hooks);
 
   // The longest step of the virtual clock one `advance` takes: some 24
-  // days, which the idle program runs through in about a minute.
+  // days, which the idle program runs through in seconds. Every timer tick
+  // on the way runs, so a far larger step would hold the console for hours.
   static constexpr int64_t MaxAdvanceMs = 2147483647;
 
   // Runs one command line and returns its one-line answer, which may be
