@@ -38,6 +38,8 @@ class EventLoop {
   }
   void cancel(TaskId id);
   bool pending(TaskId id) const { return m_callbacks.count(id) != 0; }
+  // The number of callbacks scheduled and not yet run or cancelled.
+  size_t scheduled() const { return m_callbacks.size(); }
 
   // Runs a handler to completion. A RuntimeError that escapes it stops that
   // handler only and is traced. The outermost dispatch then delivers the

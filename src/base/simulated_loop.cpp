@@ -1,5 +1,7 @@
 #include "base/simulated_loop.h"
 
+#include <algorithm>
+
 namespace prevod {
 
 void SimulatedLoop::post(Callback callback) {
@@ -22,8 +24,18 @@ void SimulatedLoop::run_pending() {
   advance(0);
 }
 
+namespace {
+
+// now + ms, kept within [now, EndOfTime] without overflowing.
+int64_t later(int64_t now, int64_t ms) {
+  if (ms <= 0) return now;
+  return ms >= SimulatedLoop::EndOfTime - now ? std::max(now, SimulatedLoop::EndOfTime) : now + ms;
+}
+
+}  // namespace
+
 void SimulatedLoop::advance(int64_t ms) {
-  int64_t target = m_now + (ms > 0 ? ms : 0);
+  int64_t target = later(m_now, ms);
   while (!has_quit()) {
     if (run_posted_now()) continue;
     int64_t next = next_deadline();
@@ -35,7 +47,7 @@ void SimulatedLoop::advance(int64_t ms) {
 }
 
 bool SimulatedLoop::run_until(const std::function<bool()>& done, int64_t limit_ms) {
-  int64_t limit = m_now + limit_ms;
+  int64_t limit = later(m_now, limit_ms);
   while (!done() && !has_quit()) {
     if (run_posted_now()) continue;
     int64_t next = next_deadline();

@@ -15,10 +15,15 @@ namespace prevod {
 
 class SimulatedLoop : public EventLoop {
  public:
+  // The clock stops here: 2^53 ms, some 285,000 years, leaves every
+  // deadline scheduled from it far inside the clock's range.
+  static constexpr int64_t EndOfTime = int64_t{1} << 53;
+
   int64_t now() const override { return m_now; }
   void post(Callback callback) override;
 
-  // Moves the clock forward by `ms`, running what falls due on the way.
+  // Moves the clock forward by `ms` (no further than EndOfTime), running
+  // what falls due on the way.
   void advance(int64_t ms);
   // Steps through due callbacks until `done` holds or `limit_ms` of virtual
   // time have passed; returns whether `done` holds.

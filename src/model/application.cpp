@@ -69,7 +69,7 @@ Window* Application::window_by_handle(uint32_t hWnd) const {
 void Application::bury(Slot& slot) {
   m_graveyard.push_back(std::move(slot.window));
   // The window object lives on until the handler that unloaded it returns.
-  m_burials.call_later(0, [this] { m_graveyard.clear(); });
+  if (m_burials.size() == 0) m_burials.call_later(0, [this] { m_graveyard.clear(); });
 }
 
 void Application::unload(Window& window) {

@@ -20,8 +20,9 @@ void RichTextBox::raise_change() {
 }
 
 void RichTextBox::set_Text(const std::string& value) {
-  if (value == m_buffer.text()) return;
-  m_buffer.assign(value);
+  std::string unicode = EditBuffer::as_unicode(value);
+  if (unicode == m_buffer.text()) return;
+  m_buffer.assign(unicode);
   changed();
   raise_change();
 }
@@ -37,15 +38,14 @@ void RichTextBox::set_SelLength(int32_t value) {
 }
 
 void RichTextBox::edit(const std::function<void(EditBuffer&)>& action) {
-  std::string before = m_buffer.text();
+  const uint64_t before = m_buffer.revision();
   action(m_buffer);
   changed();
-  if (m_buffer.text() != before) raise_change();
+  if (m_buffer.revision() != before) raise_change();
 }
 
 int32_t RichTextBox::character_of(const KeyEvent& event) {
-  if (event.character != 0)
-    return event.character > 0xFFFF ? '?' : static_cast<int32_t>(event.character);
+  if (event.character != 0) return static_cast<int32_t>(event.character);
   uint8_t code = event.code;
   if (event.ctrl) return code >= 'A' && code <= 'Z' ? code - 'A' + 1 : 0;
   if (code == vk::RETURN || code == vk::BACK || code == vk::ESCAPE || code == vk::SPACE)
@@ -55,7 +55,34 @@ int32_t RichTextBox::character_of(const KeyEvent& event) {
   return 0;
 }
 
+bool RichTextBox::join_surrogate(int32_t code) {
+  const bool high = code >= 0xD800 && code < 0xDC00;
+  const bool low = code >= 0xDC00 && code < 0xE000;
+  if (low && m_high_surrogate != 0) {
+    const char32_t joined = 0x10000 + ((m_high_surrogate - 0xD800) << 10) + (code - 0xDC00);
+    m_high_surrogate = 0;
+    edit([&](EditBuffer& b) { b.insert(text::from_code_point(joined)); });
+    return true;
+  }
+  // A surrogate without its other half is no character.
+  if (m_high_surrogate != 0) {
+    m_high_surrogate = 0;
+    edit([](EditBuffer& b) { b.insert(text::from_code_point(0xFFFD)); });
+  }
+  if (high) {
+    m_high_surrogate = static_cast<char16_t>(code);
+    return true;
+  }
+  if (low) {
+    edit([](EditBuffer& b) { b.insert(text::from_code_point(0xFFFD)); });
+    return true;
+  }
+  return false;
+}
+
 void RichTextBox::type_character(int32_t code) {
+  if (code == 0) return;
+  if (join_surrogate(code)) return;
   Clipboard& clipboard = runtime().desktop.clipboard();
   switch (code) {
     case 0:
@@ -83,18 +110,29 @@ void RichTextBox::type_character(int32_t code) {
       return;
     default:
       if (code < 32) return;
-      std::u16string unit(1, static_cast<char16_t>(code));
-      edit([&](EditBuffer& b) { b.insert(text::to_utf8(unit)); });
+      edit([&](EditBuffer& b) { b.insert(text::from_code_point(static_cast<char32_t>(code))); });
   }
+}
+
+void RichTextBox::press_character(int32_t code) {
+  int16_t key_ascii = static_cast<int16_t>(code);
+  if (on_key_press) raise("KeyPress", [&] { on_key_press(key_ascii); });
+  type_character(static_cast<uint16_t>(key_ascii));
 }
 
 void RichTextBox::key_event(const KeyEvent& event) {
   if (!event.down) return;
+  // A character above U+FFFF comes as the window system sends it: its two
+  // surrogates, each a KeyPress of its own, which the box joins again.
+  if (event.character > 0xFFFF) {
+    const char32_t offset = event.character - 0x10000;
+    press_character(static_cast<int32_t>(0xD800 + (offset >> 10)));
+    press_character(static_cast<int32_t>(0xDC00 + (offset & 0x3FF)));
+    return;
+  }
   int32_t code = character_of(event);
   if (code != 0) {
-    int16_t key_ascii = static_cast<int16_t>(code);
-    if (on_key_press) raise("KeyPress", [&] { on_key_press(key_ascii); });
-    type_character(static_cast<uint16_t>(key_ascii));
+    press_character(code);
     return;
   }
   switch (event.code) {

@@ -6,7 +6,9 @@
 // with the keyboard: characters raise KeyPress first (the handler may change
 // or cancel the character code) and are then inserted; Enter inserts CR LF
 // at the caret; End, Home and the arrows move the caret; Ctrl+A selects all,
-// Ctrl+C copies the selection, Ctrl+V pastes; Escape does nothing.
+// Ctrl+C copies the selection, Ctrl+V pastes; Escape does nothing. Typed
+// characters arrive as UTF-16 code units, one KeyPress each; a surrogate
+// pair is joined back into its character.
 
 #include <cstdint>
 #include <functional>
@@ -43,13 +45,20 @@ class RichTextBox : public Control {
   void edit(const std::function<void(EditBuffer&)>& action);
   // The character a key event produces (0 for keys that produce none).
   static int32_t character_of(const KeyEvent& event);
+  // Raises KeyPress for one UTF-16 code unit, then types what it left.
+  void press_character(int32_t code);
   void type_character(int32_t code);
 
  private:
   void raise_change();
+  // Joins a high and a low surrogate typed one after the other into their
+  // character; a surrogate without its other half becomes U+FFFD. True
+  // when `code` was taken here.
+  bool join_surrogate(int32_t code);
 
   EditBuffer m_buffer;
   bool m_in_change = false;
+  char16_t m_high_surrogate = 0;
 };
 
 }  // namespace prevod

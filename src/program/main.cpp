@@ -12,6 +12,7 @@
 #include <cstring>
 #include <iostream>
 #include <mutex>
+#include <optional>
 #include <string>
 
 #include "app/prevod.h"
@@ -112,8 +113,7 @@ int run_terminal_mode(int argc, char** argv) {
           return;
         }
         loop.post([&console, line] {
-          std::string answer = console.execute(line);
-          if (!answer.empty()) print(answer);
+          if (std::optional<std::string> answer = console.execute(line)) print(*answer);
         });
       },
       [&loop] { loop.quit_from_any_thread(); });

@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <iostream>
+#include <optional>
 #include <string>
 
 #include "program/simulated_system.h"
@@ -38,8 +39,9 @@ int run_simulated(int argc, char** argv) {
   std::string line;
   while (std::getline(std::cin, line)) {
     if (line == "quit" || line == "exit") break;
-    std::string answer = console.execute(line);
-    if (!answer.empty()) std::cout << answer << std::endl;
+    if (std::optional<std::string> answer = console.execute(line)) {
+      std::cout << *answer << std::endl;
+    }
     if (system.app.ended()) {
       std::cout << "ended" << std::endl;
       break;

@@ -1,5 +1,8 @@
 #include "program/sim_console.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <sstream>
 
 #include "app/prevod.h"
@@ -13,6 +16,9 @@
 #include "platform/keys.h"
 #include "platform/sim/recording_speech_engine.h"
 #include "platform/sim/sim_desktop.h"
+#include "speech/form3.h"
+#include "translation/form2.h"
+#include "voicereader/form1.h"
 
 namespace prevod {
 
@@ -48,6 +54,26 @@ std::string number(double value) {
   return text::format_number(value);
 }
 
+bool known_window(const std::string& name) {
+  return name == "Form1" || name == "Form2" || name == "Form3";
+}
+
+// A whole number of the console's arguments within [low, high]; fractions
+// are cut towards zero. Numbers outside the range, which no cast could
+// carry, are refused.
+bool whole_number(const std::string& typed, double low, double high, double& value) {
+  if (!text::parse_number(typed, value) || value < low || value > high) return false;
+  value = std::trunc(value);
+  return true;
+}
+
+bool int32_argument(const std::string& typed, int32_t& value) {
+  double parsed = 0;
+  if (!whole_number(typed, INT32_MIN, INT32_MAX, parsed)) return false;
+  value = static_cast<int32_t>(parsed);
+  return true;
+}
+
 }  // namespace
 
 SimConsole::SimConsole(Prevod& app, SimDesktop& desktop, Hooks hooks)
@@ -68,19 +94,28 @@ std::string SimConsole::with_control(const std::string& path,
                                      const std::function<std::string(Window&, Control&)>& action) {
   std::vector<std::string> parts = split(path, '.');
   if (parts.size() != 2) return "error: expected Form.Control";
-  Window* window = m_app.window(parts[0]);
-  if (window == nullptr) return "error: no window " + parts[0];
+  if (!known_window(parts[0])) return "error: no window " + parts[0];
+  Window* window = loaded_window(parts[0]);
+  if (window == nullptr) return "not loaded";
   Control* control = window->find(parts[1]);
   if (control == nullptr) return "error: no control " + path;
   return action(*window, *control);
 }
 
+Window* SimConsole::loaded_window(const std::string& name) const {
+  if (name == "Form1") return m_app.Form1_if_loaded();
+  if (name == "Form2") return m_app.Form2_if_loaded();
+  if (name == "Form3") return m_app.Form3_if_loaded();
+  return nullptr;
+}
+
 std::string SimConsole::get(const std::string& path) {
   std::vector<std::string> parts = split(path, '.');
   if (parts.size() == 2) {
-    Window* window = m_app.window(parts[0]);
-    if (window != nullptr) {
+    if (Window* window = loaded_window(parts[0])) {
       if (auto value = window->property(parts[1])) return one_line(*value);
+    } else if (known_window(parts[0])) {
+      return "not loaded";
     }
   }
   if (parts.size() != 3) return "error: expected Form.Property or Form.Control.Property";
@@ -142,20 +177,27 @@ std::string SimConsole::page(const std::string& path) {
   });
 }
 
-std::string SimConsole::execute(const std::string& line) {
+std::optional<std::string> SimConsole::execute(const std::string& line) {
   std::istringstream in(line);
   std::string command;
   in >> command;
   std::string rest;
   std::getline(in, rest);
   if (!rest.empty() && rest.front() == ' ') rest.erase(0, 1);
-  std::vector<std::string> args = split(rest, ' ');
+  if (command.empty() || command[0] == '#') return std::nullopt;
+  return run(command, rest, split(rest, ' '));
+}
 
-  if (command.empty() || command[0] == '#') return "";
+std::string SimConsole::run(const std::string& command, const std::string& rest,
+                            const std::vector<std::string>& args) {
   if (command == "advance") {
     if (m_hooks.loop == nullptr) return "error: the clock is real";
+    // Neither beyond MaxAdvanceMs nor past the end of simulated time.
+    const int64_t room = std::min(MaxAdvanceMs, SimulatedLoop::EndOfTime - m_hooks.loop->now());
     double value = 0;
-    if (!text::parse_number(rest, value) || value < 0) return "error: advance MS";
+    if (!whole_number(rest, 0, static_cast<double>(room), value)) {
+      return "error: advance MS, from 0 to " + std::to_string(room);
+    }
     m_hooks.loop->advance(static_cast<int64_t>(value));
     return "now " + std::to_string(m_hooks.loop->now());
   }
@@ -221,12 +263,12 @@ std::string SimConsole::execute(const std::string& line) {
     return "ok";
   }
   if (command == "cursor") {
-    double x = 0;
-    double y = 0;
-    if (args.size() != 2 || !text::parse_number(args[0], x) || !text::parse_number(args[1], y)) {
-      return "error: cursor X Y";
+    int32_t x = 0;
+    int32_t y = 0;
+    if (args.size() != 2 || !int32_argument(args[0], x) || !int32_argument(args[1], y)) {
+      return "error: cursor X Y, in pixels";
     }
-    m_desktop.set_cursor(static_cast<int32_t>(x), static_cast<int32_t>(y));
+    m_desktop.set_cursor(x, y);
     return "ok";
   }
   if (command == "shared") return shared(rest);
@@ -245,11 +287,11 @@ std::string SimConsole::execute(const std::string& line) {
       return "ok";
     }
     if (args[0] == "select" && args.size() == 3) {
-      double from = 0;
-      double to = 0;
-      if (!text::parse_number(args[1], from) || !text::parse_number(args[2], to))
+      int32_t from = 0;
+      int32_t to = 0;
+      if (!int32_argument(args[1], from) || !int32_argument(args[2], to))
         return "error: editor select FROM TO";
-      editor.select(static_cast<int32_t>(from), static_cast<int32_t>(to));
+      editor.select(from, to);
       return "ok";
     }
     if (args[0] == "focus") {

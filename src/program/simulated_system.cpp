@@ -15,8 +15,7 @@ namespace {
 // it said, in which voice and when.
 class LoggedPlayerVoice : public PlayerVoice {
  public:
-  LoggedPlayerVoice(EventLoop& loop,
-                    std::shared_ptr<std::vector<SimulatedSystem::PlayerSpeech>> log)
+  LoggedPlayerVoice(EventLoop& loop, std::shared_ptr<BoundedLog<SimulatedSystem::PlayerSpeech>> log)
       : m_loop(loop), m_log(std::move(log)) {}
   void speak(const std::string& text, const VoiceEntry& entry) override {
     m_log->push_back({m_loop.now(), std::string(entry.name), text});
@@ -25,7 +24,7 @@ class LoggedPlayerVoice : public PlayerVoice {
 
  private:
   EventLoop& m_loop;
-  std::shared_ptr<std::vector<SimulatedSystem::PlayerSpeech>> m_log;
+  std::shared_ptr<BoundedLog<SimulatedSystem::PlayerSpeech>> m_log;
 };
 
 }  // namespace
@@ -39,7 +38,7 @@ SimulatedSystem::SimulatedSystem(Options options)
       pages(loop, sites, plugins, trace),
       runtime{loop, desktop, desktop, pages, speech, trace, config},
       app(runtime),
-      m_player_speech(std::make_shared<std::vector<PlayerSpeech>>()) {
+      m_player_speech(std::make_shared<BoundedLog<PlayerSpeech>>(PlayerSpeechCapacity)) {
   trace.set_clock([this] { return static_cast<long long>(loop.now()); });
   loop.set_trace(&trace);
   loop.set_input_pump([this] { desktop.deliver_input(); });

@@ -17,6 +17,7 @@
 #include "platform/page/page_engine.h"
 #include "platform/page/plugin.h"
 #include "platform/page/site.h"
+#include "platform/sim/bounded_log.h"
 #include "platform/sim/recording_speech_engine.h"
 #include "platform/sim/sim_desktop.h"
 #include "program/sim_console.h"
@@ -53,7 +54,9 @@ class SimulatedSystem {
   VoiceReaderPlayer* player() const;
   std::string describe_player() const;
   std::string describe_player_speech() const;
-  const std::vector<PlayerSpeech>& player_speech() const { return *m_player_speech; }
+  // The latest PlayerSpeechCapacity things the player said.
+  static constexpr size_t PlayerSpeechCapacity = 512;
+  const BoundedLog<PlayerSpeech>& player_speech() const { return *m_player_speech; }
   // The local speech engine, once created (nullptr without one).
   RecordingSpeechEngine* speech_engine() const { return speech.engine(); }
 
@@ -71,7 +74,7 @@ class SimulatedSystem {
   Prevod app;
 
  private:
-  std::shared_ptr<std::vector<PlayerSpeech>> m_player_speech;
+  std::shared_ptr<BoundedLog<PlayerSpeech>> m_player_speech;
 };
 
 }  // namespace prevod

@@ -9,6 +9,7 @@
 #include "model/runtime.h"
 #include "platform/desktop.h"
 #include "platform/speech_engine.h"
+#include "speech/form3.h"
 #include "voicereader/form1.h"
 
 namespace prevod {
@@ -146,8 +147,11 @@ void Form2::Form_Load() {
   ResumeNext([&] { WebBrowser3.Navigate(runtime().config.TranslationHome); });
 }
 
+// The hint window goes too: left to its own timer it would stay on the
+// screen for up to five seconds after the program's other windows.
 void Form2::Form_Unload() {
   form1().Unload();
+  if (class Form3* hint = prevod().Form3_if_loaded()) hint->Unload();
 }
 
 void Form2::Timer6_Timer() {

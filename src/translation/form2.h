@@ -212,6 +212,8 @@ class Form2 : public Window {
   Clipboard& clipboard() const;
 
   DeferredTasks::TaskId m_navigation_wait = 0;
+  // The result Timer9's pending reading is for.
+  std::string m_result_to_read;
   bool m_tray_icon_added = false;
 
  public:

@@ -18,11 +18,8 @@ namespace prevod {
 namespace {
 
 // 1500 + (Len(Text4) - 10) * v, with v the reading interval of the speech
-// window. When v is not a number the delay cannot be computed and stays
-// empty, 0: a timer with that interval never fires.
-double SpeechDelay(const RichTextBox& Text4, const TextBox& Text6) {
-  double v = 0;
-  if (!text::parse_number(Text6.Text(), v)) return 0;
+// window: always a whole number, as its box takes digits only.
+double SpeechDelay(const RichTextBox& Text4, double v) {
   return 1500 + (static_cast<double>(text::length(Text4.Text())) - 10) * v;
 }
 
@@ -41,7 +38,7 @@ void Form2::Timer2_Timer() {
   // 5.
   ResumeNext([&] { Text3.set_Visible(true); });
   double delay = 0;
-  ResumeNext([&] { delay = SpeechDelay(Text4, form1().Text6); });
+  ResumeNext([&] { delay = SpeechDelay(Text4, form1().ReadingInterval); });
   // 6. Bulgarian result.
   if (Check3.Value() == 1 && Option1.Value()) {
     ResumeNext([&] { Timer8.set_Interval(Check2.Value() == 0 ? 100 : delay); });
@@ -53,6 +50,7 @@ void Form2::Timer2_Timer() {
     if (s.CyrillicScore.number() == 0) {
       ResumeNext([&] { Timer9.set_Interval(Check3.Value() == 0 ? 100 : delay); });
       ResumeNext([&] { Timer9.set_Enabled(true); });
+      m_result_to_read = Text3.Text();
     }
   }
   // 8. Russian result.
@@ -61,6 +59,7 @@ void Form2::Timer2_Timer() {
     if (s.CyrillicScore.number() > 0) {
       ResumeNext([&] { Timer9.set_Interval(Check2.Value() == 0 ? 100 : delay); });
       ResumeNext([&] { Timer9.set_Enabled(true); });
+      m_result_to_read = Text3.Text();
     }
   }
 }
@@ -91,6 +90,11 @@ void Form2::Timer8_Timer() {
 void Form2::Timer9_Timer() {
   // 1.
   Timer9.set_Enabled(false);
+  // A result replaced since this reading was planned for it (an Enter
+  // empties the box, a later request's result fills it) is no longer there
+  // to be read: putting the box on the clipboard now would empty it, or
+  // read another result than the one planned, in the wrong voice.
+  if (Text3.Text() != m_result_to_read) return;
   // 2. The clipboard write below is not a new text for the watcher.
   const int16_t ignore_before = IgnoreClipboardOnce;
   IgnoreClipboardOnce = 1;

@@ -41,6 +41,11 @@ void Form2::Prevedi() {
     ResumeNext([&] {
       if (Check3.Value() == 1 && Option1.Value()) CheteneBulgar1();
     });
+    // The source reading follows this request's direction: an English
+    // reading armed by an earlier request (the translate button's
+    // three-space submission arms one) would read this Cyrillic source
+    // through the English voice.
+    Timer4.set_Enabled(false);
   } else {
     // 10.
     std::string address;
@@ -51,9 +56,13 @@ void Form2::Prevedi() {
       if (Check2.Value() == 1) Timer4.set_Enabled(true);
     });
   }
-  // 11. and 12. Timer2 is enabled once Busy reads False.
+  // 11. and 12. Timer2 is enabled once Busy reads False. The one read
+  // belongs to the latest request and comes two seconds after it: a read
+  // still pending for an earlier request would find the page before this
+  // request's result is in it, and no read would follow for this one.
   if (m_navigation_wait != 0) cancel_deferred(m_navigation_wait);
   m_navigation_wait = 0;
+  Timer2.set_Enabled(false);
   await_navigation(runtime().loop.now() + NavigationWaitLimitMs);
 }
 

@@ -67,6 +67,7 @@ Form1::Form1(Prevod& prevod)
   Text1.set_Text(PlayerMarkup());
   wire_voicereader();
   wire_settings();
+  wire_reading_interval();
   wire_desktop();
 }
 

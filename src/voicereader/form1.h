@@ -96,6 +96,9 @@ class Form1 : public Window {
   std::string PlayerText;
   int16_t SpeakRetryCount = 0;
   int16_t EnglishSelectCount = 0;
+  // The reading interval in milliseconds a character, taken from Text6:
+  // the last whole number it held (reading_interval.cpp).
+  double ReadingInterval = 70;
 
   // Voice reader host.
   void Form_Load() override;
@@ -132,6 +135,8 @@ class Form1 : public Window {
   void Timer8_Timer();
   void Timer6_Timer();
   void VScroll1_Change();
+  void Text6_KeyPress(int16_t& KeyAscii);
+  void Text6_Change();
 
   // Speech settings panel, hover logic, strip and voice-only buttons.
   void Label5_Click();
@@ -154,6 +159,7 @@ class Form1 : public Window {
  private:
   void wire_voicereader();
   void wire_settings();
+  void wire_reading_interval();
   void wire_desktop();
 
   // The language chains work the player one at a time: a chain asked for
@@ -186,6 +192,8 @@ class Form1 : public Window {
   std::deque<Chain> m_queued_chains;
   // Whether the selection chain now running is the start-up one.
   bool m_startup_selection = false;
+  // Text6's last whole number, as it stood in the box.
+  std::string m_reading_interval_text;
   void toggle_settings_panel();
   void recentre_Label5();
 

@@ -91,6 +91,8 @@ void Form1::toggle_settings_panel() {
                                                     &Text6, &Label9}) {
     c->set_Visible(false);
   }
+  // A reading interval box left empty shows again the number in force.
+  if (Text6.Text().empty()) Text6.set_Text(m_reading_interval_text);
   // 4. A hidden translation window cannot take the focus; it stays topmost
   // and the rest of the closing goes on.
   MakeTopmost(user32(), s.Form2Handle);

@@ -66,7 +66,7 @@ class SpeechWindowTest : public SystemFixture {
   // Puts a text on the clipboard as another program would.
   void copy(const std::string& text) { desktop().sim_clipboard().put(text); }
 
-  const std::vector<SimulatedSystem::PlayerSpeech>& said() { return system->player_speech(); }
+  const BoundedLog<SimulatedSystem::PlayerSpeech>& said() { return system->player_speech(); }
   // What the player said from a moment on, stops left out.
   std::vector<SimulatedSystem::PlayerSpeech> said_since(int64_t from) {
     std::vector<SimulatedSystem::PlayerSpeech> out;

@@ -67,7 +67,10 @@ class SystemFixture : public ::testing::Test {
       control.user_click();
     });
   }
-  std::string console(const std::string& line) { return system->console().execute(line); }
+  // The console's answer to a command line ("" for no answer).
+  std::string console(const std::string& line) {
+    return system->console().execute(line).value_or("");
+  }
 
   std::unique_ptr<SimulatedSystem> system;
 };

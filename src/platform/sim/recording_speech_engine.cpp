@@ -42,14 +42,25 @@ int32_t RecordingSpeechEngine::Speak(const std::string& text, int32_t flags) {
   utterance.rate = m_rate;
   utterance.queued_at = m_loop.now();
   m_utterances.push_back(utterance);
-  int32_t stream = static_cast<int32_t>(m_utterances.size());
+  if (m_streams < INT32_MAX) ++m_streams;
   if (text.empty()) {
     // Nothing to say: it ends where it starts.
     m_utterances.back().started_at = m_utterances.back().ended_at = m_loop.now();
     if (m_next == m_utterances.size() - 1) ++m_next;
   }
   if (m_current < 0) start_next();
-  return stream;
+  forget_spoken();
+  return m_streams;
+}
+
+void RecordingSpeechEngine::forget_spoken() {
+  // Everything before m_next has started; of that, only m_current may
+  // still be speaking.
+  while (m_utterances.size() > UtteranceCapacity && m_next > 0 && m_current != 0) {
+    m_utterances.pop_front();
+    --m_next;
+    if (m_current > 0) --m_current;
+  }
 }
 
 void RecordingSpeechEngine::start_next() {

@@ -16,6 +16,7 @@
 
 #include "model/window_system.h"
 #include "platform/desktop.h"
+#include "platform/sim/bounded_log.h"
 #include "platform/sim/sim_clipboard.h"
 #include "platform/sim/sim_editor.h"
 #include "platform/sim/sim_tray.h"
@@ -65,8 +66,9 @@ class SimDesktop : public Desktop, public WindowSystem {
   EventLoop& loop() { return m_loop; }
   Trace& trace() { return m_trace; }
 
-  // Every keybd_event so far, in call order.
-  const std::vector<KeyRecord>& key_log() const { return m_key_log; }
+  // The latest keybd_event calls, in call order: the last KeyLogCapacity.
+  static constexpr size_t KeyLogCapacity = 4096;
+  const BoundedLog<KeyRecord>& key_log() const { return m_key_log; }
   void clear_key_log() { m_key_log.clear(); }
   const std::vector<Animation>& animations() const { return m_animations; }
 
@@ -128,7 +130,7 @@ class SimDesktop : public Desktop, public WindowSystem {
   uint32_t m_foreground = 0;
   uint32_t m_next_handle = 0x00010010;
   std::deque<KeyEvent> m_queue;
-  std::vector<KeyRecord> m_key_log;
+  BoundedLog<KeyRecord> m_key_log{KeyLogCapacity};
   std::vector<Animation> m_animations;
   bool m_shift = false;
   bool m_ctrl = false;
