@@ -1,10 +1,10 @@
 #pragma once
 
 // The scheduling rules of a timer, apart from any window: while Enabled it
-// calls its tick every Interval milliseconds on the loop. Interval is
-// 0..65535 and 0 never fires; an assignment is rounded to the nearest whole
-// number (a half to the even one), and a value outside the range is refused
-// with RuntimeError and leaves the interval unchanged. Enabling a disabled
+// calls its tick every Interval milliseconds on the loop. Interval runs from
+// 0 to 65535, and 0 never fires; an assignment is rounded to the nearest
+// whole number (a half to the even one), and a value outside the range is
+// refused with RuntimeError and leaves the interval unchanged. Enabling a disabled
 // timer starts a full interval; enabling an enabled one keeps its schedule;
 // assigning Interval restarts the count. The next tick is scheduled before
 // the tick runs, so the tick itself may change any of it.

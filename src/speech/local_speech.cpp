@@ -23,18 +23,23 @@ SpeechEngine& engine(const std::shared_ptr<SpeechEngine>& tts) {
 
 void Form2::speak_box(const std::string& text) {
   SharedState& s = shared();
-  // 1.
+  // Only text with a Cyrillic letter is for this engine. Timer8 speaks the
+  // result whatever the direction, so an English result comes this way too
+  // and must stay silent; the engine's rate is then left as it was.
   ResumeNext([&] { CheckCyrillic(s, text); });
-  // 2. Nothing else happens, Rate included.
   if (!(s.CyrillicScore.number() > 0)) return;
-  // 3. to 5. A CR LF break becomes two spaces.
+  // Line breaks are read as spaces, the lines as one phrase; a CR LF break
+  // becomes two spaces.
   std::string spoken;
   ResumeNext([&] { spoken = text; });
   ResumeNext([&] { spoken = text::replace_all(spoken, "\r", " "); });
   ResumeNext([&] { spoken = text::replace_all(spoken, "\n", " "); });
-  // 6. -0.3 in double precision; the engine takes the nearest whole number.
+  // Every reading resets the engine to its normal speed: -0.3, in double
+  // precision, reaches the engine's whole-number rate as 0.
   ResumeNext([&] { engine(tts).set_Rate(47.0 / 10 - 5); });
-  // 7.
+  // Asynchronous and without a purge: the engine speaks in the background
+  // and a new text queues behind one still being spoken. Only the speech
+  // window's stop button empties the queue.
   ResumeNext([&] { engine(tts).Speak(spoken, SVSFlagsAsync); });
 }
 

@@ -73,20 +73,24 @@ void Form2::Command1_Click() {
 
 void Form2::Command7_Click() {
   SharedState& s = shared();
-  // 1.
+  // The reader must speak in the language of the result's script. What it
+  // reads is the clipboard, where Timer9 has just put the result.
   CheckCyrillic(s, headword_marker::translation_part(Text3.Text()));
   double score = s.CyrillicScore.number();
-  // 2. Cyrillic text while the reader is English.
+  // Cyrillic text while the reader is English: Timer8 switches it, and the
+  // reading waits 2000 ms instead of 100, time for the switching chain
+  // (100 + 500 + 500 ms) to send its last keys before the text is pasted.
   if (score > 0 && s.EnglishVoiceActive == 1) {
     form1().Timer8.set_Enabled(true);
     form1().Timer6.set_Interval(2000);
   }
-  // 3. Latin text while the reader is Russian.
+  // Latin text while the reader is Russian: the same switch and wait.
   if (score == 0 && s.EnglishVoiceActive == 0) {
     form1().Timer8.set_Enabled(true);
     form1().Timer6.set_Interval(2000);
   }
-  // 4.
+  // A reading already pending keeps its schedule; only the longer interval
+  // set above restarts its count.
   form1().Timer6.set_Enabled(true);
 }
 

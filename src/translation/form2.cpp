@@ -1,3 +1,8 @@
+// The translation window: its controls, the wiring of its handlers, and its
+// start-up (load, the delayed first show and the progress bar on the
+// start-up cover). The behaviour lives with the subsystems: translation/,
+// capture/, speech/ and desktop/.
+
 #include "translation/form2.h"
 
 #include "app/prevod.h"
@@ -122,28 +127,31 @@ void Form2::wire_translation() {
 
 void Form2::Form_Load() {
   SharedState& s = shared();
-  // 1.
   s.Form2Handle = static_cast<int32_t>(hWnd());
-  // 2.
+  // The translation window stays in front of the speech window that shares
+  // its corner.
   MakeTopmost(user32(), s.Form2Handle);
-  // 3. 7305, not 7280: 7280 is the collapsed width of Form1.
+  // 7305 twips, 25 more than the collapsed speech window (7280), so that a
+  // collapsed speech window hides wholly behind this one.
   set_Width(7305);
-  // 4.
+  // Until the pages are ready the window shows only the start-up cover with
+  // its progress bar, over the controls that cannot be used yet.
   set_Height(image1.Height());
-  // 5. The start-up cover.
   image1.set_Width(7305);
   image1.set_Visible(true);
-  // 6. The compact height, taken once.
+  // The compact height shows the input and result boxes and nothing below
+  // them. It is taken once: later moves of Text3 do not change it.
   s.FormHeights[0] = Text3.Height() + Text3.Top() + 50.0f;
-  // 7.
+  // The window hides into the tray until Timer6 shows it.
   SetTray();
-  // 8. From here on, errors are skipped.
-  // 9.
+  // From here on a failing step is skipped, so that the window comes up
+  // without a speech engine or a network. Without an engine tts stays empty
+  // and nothing is spoken locally.
   ResumeNext([&] { tts = runtime().speech.CreateObject("sapi.spvoice"); });
-  // 10.
+  // The home page loads behind the cover; Timer0 works it once the voice
+  // reader is ready.
   ResumeNext([&] { WebBrowser3.set_Left(0); });
   ResumeNext([&] { WebBrowser3.set_Top(0); });
-  // 11.
   ResumeNext([&] { WebBrowser3.Navigate(runtime().config.TranslationHome); });
 }
 

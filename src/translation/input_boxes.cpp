@@ -21,19 +21,23 @@ constexpr int32_t MaxTextLength = 249;
 }  // namespace
 
 void Form2::Text4_Change() {
-  // 1. The settings panel closes.
+  // Every new request closes the settings panel, so that the result shows
+  // in the compact window.
   ResumeNext([&] { Picture7_Click(); });
-  // 2. One space in front, two behind; they count towards the limit below.
+  // One space in front, two behind. They count towards the limit below and
+  // towards the length from which the reading delay after a translation is
+  // computed.
   ResumeNext([&] { Text4.set_Text(" " + Text4.Text() + "  "); });
-  // 3.
+  // The text travels in the page address, on one line: line breaks become
+  // spaces.
   ResumeNext([&] { Text4.set_Text(text::replace_all(Text4.Text(), "\r\n", " ")); });
-  // 4.
   ResumeNext([&] { Text4.set_Text(text::replace_all(Text4.Text(), "\n", " ")); });
-  // 5.
+  // Both boxes are held to 249 characters, within the 250 that the voice
+  // reader's player accepts.
   ResumeNext([&] { Text4.set_Text(text::left(Text4.Text(), MaxTextLength)); });
-  // 6.
   ResumeNext([&] { Text1.set_Text(text::left(Text1.Text(), MaxTextLength)); });
-  // 7. Never empty after step 2.
+  // The padding keeps the text from ever being empty, so even an emptied
+  // Text4 is submitted, as three spaces.
   ResumeNext([&] {
     if (!Text4.Text().empty()) Prevedi();
   });
@@ -41,38 +45,44 @@ void Form2::Text4_Change() {
 
 void Form2::Text1_KeyPress(int16_t& KeyAscii) {
   if (KeyAscii != 13) return;
-  // 1.
+  // The old result goes at once; it stays empty when the page gives none.
   Text3.set_Text("");
-  // 2.
+  // The line break that the box put in at the previous Enter becomes a
+  // space, as does any other.
   Text1.set_Text(text::replace_all(Text1.Text(), "\r\n", " "));
-  // 3.
   Text1.set_Text(text::replace_all(Text1.Text(), "\n", " "));
-  // 4. Queued behind the Enter itself, which the box still inserts.
+  // The Enter is not consumed: the box inserts its line break after this
+  // handler returns, and this End, queued behind it, then takes the caret to
+  // the end of the line.
   KeyDown(user32(), vk::END);
   KeyUp(user32(), vk::END);
-  // 5. The request.
+  // The request: Text4_Change runs at once and calls Prevedi.
   Text4.set_Text(Text1.Text());
-  // 6.
+  // The request put the text on the clipboard; the watcher is not to submit
+  // it a second time.
   IgnoreClipboardOnce = 1;
 }
 
+// The first click after a request selects all of the input box, so that
+// typing replaces the text just translated; later clicks place the caret.
 void Form2::Text1_Click() {
   if (Text1ClickSeen == 0) PressCtrlA(user32());
   Text1ClickSeen = 1;
 }
 
 void Form2::Timer1_Timer() {
-  // 1.
   Timer1.set_Enabled(false);
-  // 2. The focus only serves the keyboard; a window hidden to the tray
-  // cannot take it and the warm-up goes on all the same.
+  // The input box shows from the warm-up on. The focus only serves the
+  // keyboard; a window hidden to the tray cannot take it and the warm-up
+  // goes on all the same.
   Text1.set_Visible(true);
   ResumeNext([&] { Text1.SetFocus(); });
-  // 3.
+  // The warm-up request, English to Bulgarian: the boxes show a first
+  // translation before the user asks for one.
   Text1.set_Text("Hello!");
-  // 4. The first request.
   Text4.set_Text("Hello!");
-  // 5. The speech window stands exactly behind this one.
+  // The speech window stands exactly behind this one, just centred, so that
+  // its right-hand strip shows beside it.
   form1().set_Left(Left());
   form1().set_Top(Top());
 }
@@ -83,7 +93,7 @@ void Form2::Timer4_Timer() {
 }
 
 void Form2::Timer5_Timer() {
-  // 1. A clipboard held by another program: this tick sees nothing and the
+  // A clipboard held by another program: this tick sees nothing and the
   // next one looks again. Ending the tick here keeps IgnoreClipboardOnce for
   // the read it was meant for, so our own text is never taken as new.
   try {
@@ -92,7 +102,10 @@ void Form2::Timer5_Timer() {
     return;
   }
   if (IgnoreClipboardOnce == 0) {
-    // 2.
+    // A new text: the window comes back from the tray and to the front, and
+    // the text is submitted with its line breaks taken out (copied lines
+    // join without a space). Recording it as the last text keeps the same
+    // copy from being submitted twice.
     if (!ClipboardText.empty() && ClipboardText != LastClipboardText) {
       ResumeNext(
           [&] { user32().ShowWindow(static_cast<uint32_t>(shared().Form2Handle), SW_SHOWNORMAL); });
@@ -104,7 +117,8 @@ void Form2::Timer5_Timer() {
       LastClipboardText = ClipboardText;
     }
   } else {
-    // 3.
+    // The program wrote the clipboard itself (or an Enter submitted the
+    // text): this tick only records it as seen.
     IgnoreClipboardOnce = 0;
     LastClipboardText = ClipboardText;
   }

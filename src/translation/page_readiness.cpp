@@ -27,7 +27,8 @@ bool has_document(const WebBrowser& browser) {
 }  // namespace
 
 void Form2::Timer0_Timer() {
-  // 1. The timer stays enabled and tries again later.
+  // The window is revealed only once the voice reader has been set up;
+  // until then the timer stays enabled.
   if (shared().VoiceReaderReady != 1) return;
   // The reveal waits until the home page can be queried: without a document
   // the timer stays enabled and looks again one interval later.
@@ -35,38 +36,41 @@ void Form2::Timer0_Timer() {
     runtime().trace.line("translation home page not loaded yet; reveal postponed");
     return;
   }
-  // 2.
   Timer0.set_Enabled(false);
-  // 3. Compact height, before the window is centred.
+  // The compact height comes first, for the window is centred below with
+  // the height it keeps.
   Picture7_Click();
-  // 4.
+  // The keys below go to the page from its navigation bar: the browser
+  // takes the keyboard, and every "gbar" div, in document order, is focused
+  // and clicked.
   WebBrowser3.SetFocus();
-  // 5.
   PageElements = WebBrowser3.Document()->getElementsByTagName("div");
-  // 6. Every "gbar" div, in document order.
   for (int32_t i = 0; i <= PageElements->length() - 1; ++i) {
     if (PageElements->Item(i)->Id() == "gbar") {
       PageElements->Item(i)->focus();
       PageElements->Item(i)->Click();
     }
   }
-  // 7. The keys reach the page after this handler returns.
+  // Three Tabs from the bar and Enter follow a link to the page that takes
+  // the translation addresses. The keys reach the page only after this
+  // handler returns.
   PressTab(user32());
   PressTab(user32());
   PressTab(user32());
   PressEnter(user32());
-  // 8. Out of sight, still loaded and working.
+  // Out of sight but still loaded: requests navigate it and Procedura
+  // reads it there.
   WebBrowser3.set_Left(-WebBrowser3.Width());
-  // 9.
+  // The start-up cover and its progress bar go.
   image1.set_Visible(false);
-  // 10.
   const Screen& screen = runtime().desktop.screen();
   set_Left(screen.Width() / 2 - Width() / 2);
   set_Top(screen.Height() / 2 - Height() / 2);
-  // 11.
+  // The translate and settings buttons appear only now that a request can
+  // be made.
   Picture16.set_Visible(true);
   Picture10.set_Visible(true);
-  // 12.
+  // The warm-up translation follows three seconds later.
   Timer1.set_Enabled(true);
 }
 

@@ -27,24 +27,29 @@ double SpeechDelay(const RichTextBox& Text4, double v) {
 
 void Form2::Timer2_Timer() {
   SharedState& s = shared();
-  // 1. The start-up progress bar stops for good.
+  // The first result ends the start-up: the progress bar stops for good.
   ResumeNext([&] { Timer10.set_Enabled(false); });
-  // 2.
   ResumeNext([&] { Text1.set_Visible(true); });
-  // 3. One read per request.
+  // One read per request.
   ResumeNext([&] { Timer2.set_Enabled(false); });
-  // 4.
   ResumeNext([&] { Procedura(); });
-  // 5.
+  // The result box shows from the first read on, even when that read found
+  // nothing.
   ResumeNext([&] { Text3.set_Visible(true); });
   double delay = 0;
   ResumeNext([&] { delay = SpeechDelay(Text4, form1().ReadingInterval); });
-  // 6. Bulgarian result.
+  // Each language is spoken after 100 ms, or, when the other one is heard
+  // too, after a delay that leaves room for the source to be read first.
+  // The three cases are tested one after the other, each on its own.
+  //
+  // A Bulgarian result, by the local engine. The direction is not looked
+  // at: an English result of a Bulgarian source comes here too, and the
+  // engine stays silent for want of Cyrillic.
   if (Check3.Value() == 1 && Option1.Value()) {
     ResumeNext([&] { Timer8.set_Interval(Check2.Value() == 0 ? 100 : delay); });
     ResumeNext([&] { Timer8.set_Enabled(true); });
   }
-  // 7. English result.
+  // An English result, by the voice reader.
   if (Check2.Value() == 1) {
     ResumeNext([&] { CheckCyrillic(s, headword_marker::translation_part(Text3.Text())); });
     if (s.CyrillicScore.number() == 0) {
@@ -53,7 +58,7 @@ void Form2::Timer2_Timer() {
       m_result_to_read = Text3.Text();
     }
   }
-  // 8. Russian result.
+  // A Russian result, by the voice reader.
   if (Option2.Value() && Check3.Value() == 1) {
     ResumeNext([&] { CheckCyrillic(s, headword_marker::translation_part(Text3.Text())); });
     if (s.CyrillicScore.number() > 0) {
@@ -65,15 +70,13 @@ void Form2::Timer2_Timer() {
 }
 
 void Form2::Procedura() {
-  // 1.
   ResumeNext([&] { WebBrowser3.SetFocus(); });
-  // 2.
   ResumeNext([&] { PageElements = WebBrowser3.Document()->getElementsByTagName("SPAN"); });
   if (!PageElements) return;
-  // 3.
   int32_t n = 0;
   ResumeNext([&] { n = PageElements->length(); });
-  // 4. The loop does not stop at a match: the last "result_box" wins.
+  // The loop does not stop at a match: the last "result_box" wins. Without
+  // one, Text3 keeps what it held.
   for (int32_t i = 0; i <= n - 1; ++i) {
     ResumeNext([&] {
       if (PageElements->Item(i)->Id() == "result_box")
@@ -88,20 +91,20 @@ void Form2::Timer8_Timer() {
 }
 
 void Form2::Timer9_Timer() {
-  // 1.
   Timer9.set_Enabled(false);
   // A result replaced since this reading was planned for it (an Enter
   // empties the box, a later request's result fills it) is no longer there
   // to be read: putting the box on the clipboard now would empty it, or
   // read another result than the one planned, in the wrong voice.
   if (Text3.Text() != m_result_to_read) return;
-  // 2. The clipboard write below is not a new text for the watcher.
+  // The clipboard write below is not a new text for the watcher.
   const int16_t ignore_before = IgnoreClipboardOnce;
   IgnoreClipboardOnce = 1;
-  // 3. The focus only serves the keyboard; a hidden window cannot take it
+  // The focus only serves the keyboard; a hidden window cannot take it
   // and the reading goes on all the same.
   ResumeNext([&] { Text3.SetFocus(); });
-  // 4. A clipboard held by another program stops the handler here: the
+  // The reader reads the clipboard, so the result goes there first. A
+  // clipboard held by another program stops the handler here: the
   // result is not read, which is all that can be done without it. Nothing of
   // ours went onto the clipboard then, so the watcher is not told to skip
   // its next text: that may be one the user copies meanwhile. The reader
@@ -113,7 +116,7 @@ void Form2::Timer9_Timer() {
     IgnoreClipboardOnce = ignore_before;
     throw;
   }
-  // 5.
+  // The reader first switches to the result's language when it must.
   Command7_Click();
 }
 

@@ -16,24 +16,31 @@ namespace prevod {
 
 void Form2::Prevedi() {
   SharedState& s = shared();
-  // 1.
+  // The next click into Text1 selects all of it, so that typing replaces
+  // the text being submitted.
   Text1ClickSeen = 0;
-  // 2. From here on, errors are skipped.
-  // 3. Our own clipboard write below is not a new text for the watcher.
+  // From here on a failing step is skipped: a clipboard held by another
+  // program, a failed navigation or a missing speech engine does not stop
+  // the request.
+  //
+  // Our own clipboard write below is not a new text for the watcher, which
+  // would otherwise submit it a second time.
   IgnoreClipboardOnce = 1;
-  // 4.
+  // The keyboard goes back to the input box for the next text.
   ResumeNext([&] { Text1.SetFocus(); });
-  // 5.
+  // The source goes on the clipboard, from where the voice reader reads an
+  // English source (Timer4).
   ResumeNext([&] { clipboard().Clear(); });
-  // 6.
   ResumeNext([&] { clipboard().SetText(Text4.Text()); });
-  // 7.
+  // The script decides the direction: a Cyrillic text is translated into
+  // English, any other from English. The language option is thus the source
+  // language of a Cyrillic text and the target language of an English one.
   ResumeNext([&] { CheckCyrillic(s, Text4.Text()); });
-  // 8.
   const std::string ChosenLanguage = Option1.Value() ? "bg" : "ru";
   const std::string& base = runtime().config.TranslationBase;
   if (s.CyrillicScore.number() > 0) {
-    // 9.
+    // A Cyrillic source, translated into English. It is spoken at once by
+    // the local engine, but only when it is taken as Bulgarian.
     std::string address;
     ResumeNext(
         [&] { address = base + "/?hl=bg&tab=wT#" + ChosenLanguage + "|en|" + Text4.Text(); });
@@ -47,7 +54,8 @@ void Form2::Prevedi() {
     // through the English voice.
     Timer4.set_Enabled(false);
   } else {
-    // 10.
+    // An English source, translated into the chosen language. The voice
+    // reader reads it 300 ms later, from the clipboard filled above.
     std::string address;
     ResumeNext(
         [&] { address = base + "/?hl=bg&tab=wT#en|" + ChosenLanguage + "|" + Text4.Text(); });
@@ -56,10 +64,12 @@ void Form2::Prevedi() {
       if (Check2.Value() == 1) Timer4.set_Enabled(true);
     });
   }
-  // 11. and 12. Timer2 is enabled once Busy reads False. The one read
-  // belongs to the latest request and comes two seconds after it: a read
-  // still pending for an earlier request would find the page before this
-  // request's result is in it, and no read would follow for this one.
+  // The result is read two seconds after the browser has taken the
+  // request: Timer2 is enabled only once Busy reads False. The one read
+  // belongs to the latest request: a read still pending for an earlier
+  // request would find the page before this request's result is in it, and
+  // no read would follow for this one. A new request replaces the wait of
+  // the one before.
   if (m_navigation_wait != 0) cancel_deferred(m_navigation_wait);
   m_navigation_wait = 0;
   Timer2.set_Enabled(false);

@@ -1,3 +1,9 @@
+// The speech window: its controls, the wiring of its handlers, and its
+// start. It is the program's first window; it loads the voice reader page
+// off-screen and has the page reduced to its player on the page's second
+// finished download. Speaking, language switching, the page reshaping and
+// the settings panel live in the files beside this one.
+
 #include "voicereader/form1.h"
 
 #include "app/prevod.h"
@@ -111,26 +117,29 @@ void Form1::wire_voicereader() {
 
 void Form1::Form_Load() {
   SharedState& s = shared();
-  // 1.
   s.Form1Handle = static_cast<int32_t>(hWnd());
-  // 2. Just outside the left edge, still able to take the focus.
+  // The focus button sits just outside the left edge, still able to take
+  // the focus: giving it the focus makes this window the active one, so
+  // that keystrokes reach the page even while the window is off-screen or
+  // behind the translation window.
   Command5.set_Left(-Command5.Width());
-  // 3.
+  // The full height is kept for the translation window, whose settings
+  // panel opens to it.
   set_Height(5700);
   s.FormHeights[1] = Height();
-  // 4. Parked off-screen to the left.
+  // Parked off-screen to the left: the user never works in the page.
   set_Top(0);
   set_Width(10600);
   set_Left(-Width());
-  // 5. A clipboard held by another program at start skips this step only:
+  // A clipboard held by another program at start skips this step only:
   // the rest of the start-up does not depend on it.
   ResumeNext([&] { clipboard().SetText("Hello boy!"); });
-  // 6.
+  // The page is reduced to its player on its second finished download.
   WebBrowser1.set_Height(5450);
   WebBrowser1.set_Top(550);
-  // 7.
   WebBrowser1.Navigate(runtime().config.VoiceReaderAddress);
-  // 8.
+  // Shown, but off-screen. The first tick of Timer10 creates the
+  // translation window.
   Show();
 }
 

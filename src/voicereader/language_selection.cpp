@@ -144,13 +144,17 @@ void Form1::Timer3_Timer() {
 void Form1::Timer2_Timer() {
   SharedState& s = shared();
   Timer2.set_Enabled(false);
-  // 1.
+  // An English selection has left the player's focus on the voice list,
+  // where the pick lands on English US, the sixth entry from the top, and
+  // Enter applies it. The start-up selection has left it on the text field,
+  // where these keys change nothing but the Tab, which moves to the list.
   PickListFromTop(user32());
   PressEnter(user32());
   PressTab(user32());
-  // 2.
+  // The translation window's Timer0 waits for this before it reveals the
+  // window.
   s.VoiceReaderReady = 1;
-  // 3. The count stops at the top of its range.
+  // The count stops at the top of its range.
   if (EnglishSelectCount < INT16_MAX) ++EnglishSelectCount;
   // The start-up selection leaves the player's voice as the fresh markup
   // set it (English UK); only the full English selection that follows
@@ -162,7 +166,8 @@ void Form1::Timer2_Timer() {
   m_startup_selection = false;
   if (EnglishSelectCount == 1 || after_startup_selection) Timer11.set_Enabled(true);
   if (EnglishSelectCount == 2) form2().Timer0.set_Enabled(true);
-  // 4.
+  // The flag records what the keys were sent to do; nothing confirms what
+  // the player shows.
   s.EnglishVoiceActive = 1;
   chain_finished();
 }

@@ -29,11 +29,12 @@ constexpr int32_t MaxWalk = std::numeric_limits<int16_t>::max();
 // with). The event loop reports the stop in the trace.
 void Form1::Oformi() {
   bool resume_next = false;
-  // 1.
   WebBrowser1.set_Left(0);
-  // 2.
   WebBrowser1.SetFocus();
-  // 3. Walk "div".
+  // Every div but the second is emptied. The second is placed absolutely,
+  // 35 pixels left of and 50 above the page's corner, and takes a fresh copy
+  // of the player; on a page already reshaped, the new copy replaces the
+  // player an earlier run wrote. Every div is made 2 pixels wide.
   PageElements = WebBrowser1.Document()->getElementsByTagName("div");
   int32_t count = std::min(PageElements->length(), MaxWalk);
   auto element = [this] { return PageElements->Item(ElementIndex); };
@@ -52,10 +53,13 @@ void Form1::Oformi() {
     step(resume_next, [&] { element()->Style().set("Width", "2Px"); });
     if (ElementIndex == MaxWalk - 1) break;
   }
-  // 4.
+  // The speak button and the strip with the note on the player's limit
+  // appear once there is a player to speak with.
   step(resume_next, [&] { Picture1.set_Visible(true); });
   step(resume_next, [&] { Picture2.set_Visible(true); });
-  // 5. to 9. The other walks.
+  // Links and drop-down lists are hidden and tables collapsed to nothing,
+  // so that the player is all the page shows. The walk over "tr" switches
+  // the skipping on itself, for on a page without a div it is still off.
   auto walk = [&](const char* tag, const std::function<void(int16_t)>& writes,
                   bool policy_each_pass) {
     step(resume_next, [&] { PageElements = WebBrowser1.Document()->getElementsByTagName(tag); });
@@ -96,13 +100,14 @@ void Form1::Oformi() {
         style("Width", "0Px");
       },
       true);
-  // 10.
+  // The new player takes the keyboard: focusing and clicking it puts its
+  // own focus on its text field, and the Tab moves on to the voice list,
+  // which changes nothing in the player.
   step(resume_next, [&] { WebBrowser1.SetFocus(); });
-  // 11.
   FocusPlayer(FocusFirst::Nothing, resume_next);
-  // 12.
   step(resume_next, [&] { PressTab(user32()); });
-  // 13.
+  // The start-up selection follows 1500 ms later, giving the new player
+  // time to come up.
   step(resume_next, [&] { TimerEn.set_Enabled(true); });
 }
 

@@ -53,61 +53,63 @@ void Form1::toggle_settings_panel() {
   SharedState& s = shared();
   Form2& f2 = form2();
   if (s.SpeechSettingsOpen == 0) {
-    // Opening. 1.
+    // Opening: the label becomes the button that confirms and closes.
     s.SpeechSettingsOpen = 1;
     Label5.set_Caption(ConfirmCaption);
-    // 2.
+    // The whole speech window, page and player included, comes in front of
+    // the translation window.
     MakeNotTopmost(user32(), s.Form2Handle);
     SetFocus();
-    // 3.
+    // The restart and language buttons and the reading interval.
     for (Control* c :
          std::initializer_list<Control*>{&Picture8, &Picture9, &Picture10, &VScroll1, &Text6}) {
       c->set_Visible(true);
     }
-    // 4.
     recentre_Label5();
-    // 5.
+    // The reading interval's caption shows; the collapse buttons and the
+    // credits go while the panel is open.
     Label9.set_Visible(true);
     Picture11.set_Visible(false);
     Picture4.set_Visible(false);
     Label10.set_Visible(false);
-    // 6.
     Label5.set_ForeColor(Blue);
-    // 7. The gesture capture is off while the panel is open.
+    // The capture is off while the panel is open: the user copies text here
+    // to hear it read, and the clipboard watcher would take it for a
+    // translation and bring the translation window in front of the panel.
     s.SavedCheck1Value = f2.Check1.Value();
     f2.Check1.set_Value(0);
-    // 8.
+    // The clipboard holds a sentence that tells the user how the reader is
+    // fed, ready for the speak button.
     clipboard().Clear();
     clipboard().SetText(ClipboardHint);
     return;
   }
-  // Closing. 1.
+  // Closing. The strip is wide, so the translation window's patch covers
+  // its widening area (Label100) again.
   f2.Picture2.set_Visible(true);
-  // 2.
+  // From now on the closed label reads the shorter caption.
   s.SpeechSettingsOpen = 0;
   Label5.set_Caption(ClosedCaption);
-  // 3.
   for (Control* c : std::initializer_list<Control*>{&Picture8, &Picture9, &Picture10, &VScroll1,
                                                     &Text6, &Label9}) {
     c->set_Visible(false);
   }
   // A reading interval box left empty shows again the number in force.
   if (Text6.Text().empty()) Text6.set_Text(m_reading_interval_text);
-  // 4. A hidden translation window cannot take the focus; it stays topmost
-  // and the rest of the closing goes on.
+  // The translation window is in front again. A hidden one cannot take the
+  // focus; it stays topmost and the rest of the closing goes on.
   MakeTopmost(user32(), s.Form2Handle);
   if (f2.Visible()) f2.SetFocus();
-  // 5.
+  // The speech window goes back behind the translation window, at its
+  // corner, so that only its strip shows beside it.
   set_Left(f2.Left());
   set_Top(f2.Top());
-  // 6.
   recentre_Label5();
-  // 7.
+  // The collapse button and the credits return; Picture11 stays hidden.
   Picture4.set_Visible(true);
   Label10.set_Visible(true);
-  // 8.
   Label5.set_ForeColor(White);
-  // 9.
+  // The capture comes back only if it was on when the panel opened.
   if (s.SavedCheck1Value == 1) f2.Check1.set_Value(1);
 }
 
@@ -122,19 +124,20 @@ void Form1::Picture7_Click() {
 // reads the translation window's width and so creates that window.
 void Form1::Timer10_Timer() {
   SharedState& s = shared();
-  // 1.
   ReadCursor(s, user32());
   float X = static_cast<float>(cursor_twips(s.CursorX));
   float Y = static_cast<float>(cursor_twips(s.CursorY));
-  // 2. Strict bounds, in single precision.
+  // The hover zone is the strip's upper part, beside the translation
+  // window and above Picture5, and only while the strip is wide: a
+  // collapsed strip lies wholly behind the translation window. Strict
+  // bounds, in single precision.
   bool inside = Left() + form2().Width() - 20 < X && X < Left() + Width() &&
                 s.Form1Collapsed == 0 && Top() + 500 < Y && Y < Top() + Picture5.Top();
-  // 3.
   if (!inside) {
     Picture13.set_Visible(false);
     return;
   }
-  // 4.
+  // While the settings panel is open the repeat and stop icons stay hidden.
   if (!Picture13.Visible()) Picture13.set_Visible(true);
   bool confirming = Label5.Caption() == ConfirmCaption;
   image1.set_Visible(!confirming);
@@ -144,18 +147,18 @@ void Form1::Timer10_Timer() {
 void Form1::Picture12_Click() {
   SharedState& s = shared();
   Form2& f2 = form2();
-  // 1.
+  // Leaving voice-only mode: the speech window goes back behind the
+  // translation window, and the widths and the browser's place saved on
+  // entering the mode come back.
   MakeNotTopmost(user32(), s.Form1Handle);
-  // 2.
   set_Width(s.SavedForm1Width);
   WebBrowser1.set_Left(s.SavedBrowserLeft);
   f2.set_Width(s.SavedForm2Width);
-  // 3.
+  // The hover panel moves back by the width just restored, undoing its
+  // shift on entering the mode.
   Picture13.set_Left(Picture13.Left() + f2.Width());
-  // 4.
   Picture12.set_Visible(false);
   Picture14.set_Visible(false);
-  // 5.
   MakeTopmost(user32(), s.Form2Handle);
 }
 

@@ -39,49 +39,59 @@ void Form1::FocusPlayer(FocusFirst first, bool resume_next) {
 // this handler's own keystrokes take effect.
 void Form1::Command6_Click() {
   User32& keys = user32();
-  // 1.
+  // The focus button makes this window the active one, even off-screen or
+  // behind the translation window, so that the keys below reach the page;
+  // focusing and clicking the player puts its own focus on its text field.
   FocusPlayer(FocusFirst::Command5AndBrowser);
-  // 2. Back to the player's text field.
+  // Shift+Tab stops at the text field, the player's first control, so three
+  // of them land there from wherever the player's focus was.
   PressShiftTab(keys);
   PressShiftTab(keys);
   PressShiftTab(keys);
-  // 3. Empty it.
+  // Empty it.
   PressCtrlA(keys);
   PressDelete(keys);
-  // 4.
+  // The repeat button speaks this text again. None of the keys above has
+  // taken effect yet, so this is the clipboard as the request left it.
   shared().SavedClipboardText = clipboard().GetText();
-  // 5.
   PressCtrlV(keys);
-  // 6. Voice list, Stop, Speak.
+  // Tab to the voice list, where Enter re-applies the current voice; two
+  // Tabs on to the Speak button, where Enter speaks the field. Stop is never
+  // pressed.
   PressTab(keys);
   PressEnter(keys);
   PressTab(keys);
   PressTab(keys);
   PressEnter(keys);
-  // 7.
+  // What the check compares the field with: still the requested text, for
+  // the paste has not happened yet.
   SpeakText = clipboard().GetText();
-  // 8.
+  // The check follows once these keys have reached the player.
   Timer1.set_Enabled(true);
 }
 
 // SpeakCheck.
 void Form1::Timer1_Timer() {
   User32& keys = user32();
-  // 1.
   Timer1.set_Enabled(false);
   // A language chain that waited for the check starts once the check is
   // done, unless it runs the sequence again and stays pending.
   NextChainTurn next_turn(*this);
-  // 2.
+  // The player's focus goes to the text field, then to the voice list and
+  // back: regaining the focus selects all of the field, and Ctrl+C copies
+  // the whole of it.
   FocusPlayer(FocusFirst::Command5);
-  // 3.
   PressTab(keys);
   PressShiftTab(keys);
   PressShiftTab(keys);
   PressCtrlC(keys);
-  // 4. Before the copy above takes effect.
+  // The copy takes effect only after this handler returns, so this reads
+  // the clipboard as it stood before it: on the first check of a request,
+  // still the requested text.
   PlayerText = clipboard().GetText();
-  // 5.
+  // Equal texts run the sequence once more, at most once in a row. The
+  // first check of a request normally finds them equal, and the repeat then
+  // pastes what that check copied out of the field.
   if (PlayerText == SpeakText) {
     ++SpeakRetryCount;
     if (SpeakRetryCount == 1) {
@@ -107,16 +117,18 @@ void Form1::image1_Click() {
 // speech engine. A reading already sent to the player goes on.
 void Form1::Image2_Click() {
   Form2& f2 = form2();
-  // 1.
+  // The boxes let go of the text being read; "End " in Text4 is submitted
+  // like any other text.
   f2.Text1.set_Text("End ");
   f2.Text4.set_Text("End ");
   f2.Text3.set_Text(" ");
-  // 2.
+  // Readings of a result that are planned but not yet started are dropped.
   f2.Timer8.set_Enabled(false);
   f2.Timer9.set_Enabled(false);
   f2.Timer8.set_Interval(100);
   f2.Timer9.set_Interval(100);
-  // 3. Speech calls are always made with errors skipped.
+  // The purge stops what the local engine says and drops all it has
+  // queued. Speech calls are always made with errors skipped.
   ResumeNext([&] {
     if (!f2.tts) throw RuntimeError("Object variable not set: no speech engine");
     f2.tts->Speak("", SVSFPurgeBeforeSpeak);

@@ -196,7 +196,7 @@ TEST_F(TranslationWindowRequest,
   // Len(" котка  ") = 8: 1500 + (8 - 10) * 70.
   EXPECT_TRUE(f2.Timer9.Enabled());
   EXPECT_EQ(f2.Timer9.Interval(), 1360);
-  EXPECT_TRUE(f2.Timer8.Enabled()) << "step 6 does not look at the direction";
+  EXPECT_TRUE(f2.Timer8.Enabled()) << "the Bulgarian reading does not look at the direction";
 
   advance(1359);
   EXPECT_FALSE(form1().Timer6.Enabled());
