@@ -25,3 +25,16 @@ inline bool spin_until(const std::function<bool()>& done, int limit_ms = 5000) {
 }
 
 }  // namespace prevod::testing
+
+namespace prevod::testing {
+
+// Like spin_until, for conditions that change outside this process (the X
+// server, another program): the condition is looked at every few
+// milliseconds.
+inline bool poll_until(const std::function<bool()>& done, int limit_ms = 5000) {
+  QTimer poll;
+  poll.start(5);
+  return spin_until(done, limit_ms);
+}
+
+}  // namespace prevod::testing
