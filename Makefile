@@ -38,7 +38,8 @@ test: build
 bench: deps
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release
 	cmake --build build-bench -j $(JOBS)
-	@for b in build-bench/bench_*; do echo "== $$b"; $$b; done
+	@for b in build-bench/bench_*; do echo "== $$b"; \
+	  case $$b in *bench_x11_*) scripts/x11-session -- $$b ;; *) $$b ;; esac; done
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

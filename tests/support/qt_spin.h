@@ -7,18 +7,22 @@
 #include <QDeadlineTimer>
 #include <QTimer>
 
+#include <algorithm>
 #include <functional>
 
 namespace prevod::testing {
 
 inline bool spin_until(const std::function<bool()>& done, int limit_ms = 5000) {
-  QDeadlineTimer deadline(limit_ms);
-  // Wakes the loop at the limit even when nothing else happens.
+  QDeadlineTimer deadline(limit_ms, Qt::PreciseTimer);
+  // Wakes the loop at the limit even when nothing else happens. A precise
+  // timer, since a coarse one may fire a little early.
   QTimer limit;
+  limit.setTimerType(Qt::PreciseTimer);
   limit.setSingleShot(true);
-  limit.start(limit_ms);
   while (!done()) {
     if (deadline.hasExpired()) return done();
+    if (!limit.isActive())
+      limit.start(static_cast<int>(std::max<qint64>(1, deadline.remainingTime())));
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   }
   return true;
