@@ -25,8 +25,7 @@
 
 namespace {
 
-using prevod::GlobalButtons;
-using prevod::QtLoop;
+using namespace prevod;
 
 double process_cpu_us() {
   rusage usage{};
@@ -75,7 +74,7 @@ BENCHMARK(BM_QtLoopIdleTimer)
 
 void BM_QtLoopPollingTimer(benchmark::State& state) {
   QtLoop loop;
-  prevod::Trace trace;
+  Trace trace;
   GlobalButtons buttons(trace);
   measure(
       state, loop, state.range(0), static_cast<int>(state.range(1)),

@@ -28,8 +28,13 @@ using testing::poll_until;
 class OtherOwner {
  public:
   explicit OtherOwner(const std::string& text, const char* target = "UTF8_STRING") {
+    // xclip reports every request it serves; nobody reads that.
+    m_process.setStandardOutputFile(QProcess::nullDevice());
     m_process.start("xclip", {"-quiet", "-selection", "clipboard", "-t", target, "-i"});
+    m_process.waitForStarted();
     m_process.write(text.data(), static_cast<qint64>(text.size()));
+    while (m_process.bytesToWrite() > 0 && m_process.waitForBytesWritten(10000)) {
+    }
     m_process.closeWriteChannel();
   }
   ~OtherOwner() {
