@@ -49,7 +49,8 @@ bench: deps
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release
 	cmake --build build-bench -j $(JOBS)
 	@for b in build-bench/bench/bench_*; do \
-	  case $$b in *bench_soak) continue;; esac; echo "== $$b"; $$b; done
+	  case $$b in *bench_soak) continue;; esac; echo "== $$b"; \
+	  case $$b in *bench_x11_*) scripts/x11-session -- $$b ;; *) $$b ;; esac; done
 
 # A seeded random user for SOAK_HOURS simulated hours, invariants checked
 # throughout; prints the resident memory once an hour.

@@ -13,6 +13,7 @@ EventLoop::TaskId EventLoop::call_at(int64_t when, Callback callback) {
   m_callbacks.emplace(id, std::move(callback));
   m_heap.push_back(Entry{when, m_next_seq++, id});
   std::push_heap(m_heap.begin(), m_heap.end(), Later{});
+  deadline_added(when);
   return id;
 }
 

@@ -5,7 +5,7 @@
 // the synthetic key events that handler queued, in order, before any later
 // timer tick. Scheduled callbacks fire in deadline order, ties in the order
 // they were scheduled. Two clocks drive it: SimulatedLoop (virtual time that
-// moves only when told) and RealTimeLoop.
+// moves only when told), RealTimeLoop and QtLoop.
 
 #include <cstdint>
 #include <functional>
@@ -62,6 +62,9 @@ class EventLoop {
   uint64_t dispatched() const { return m_dispatched; }
 
  protected:
+  // A callback was scheduled at `when`; a loop that sleeps until its next
+  // deadline wakes earlier if this one comes first.
+  virtual void deadline_added(int64_t /*when*/) {}
   // Pops and runs the earliest callback if it is due at or before `until`.
   bool run_one_due(int64_t until);
   // Runs the callbacks queued by post().

@@ -1,0 +1,84 @@
+#pragma once
+
+// What the desktop tests need around them on the X server of their
+// session: whether a window manager runs, other programs started and ended
+// by the test (the tests' own editor, xdotool), and the keyboard layout.
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "support/qt_spin.h"
+
+namespace prevod::testing {
+
+inline bool window_manager_runs() {
+  const char* wm = std::getenv("PREVOD_X11_WM");
+  return wm != nullptr && std::string(wm) != "none";
+}
+
+// Runs a program of the session (xdotool, setxkbmap) to its end; true when
+// it succeeded.
+inline bool run_program(const QString& program, const QStringList& arguments) {
+  QProcess process;
+  process.start(program, arguments);
+  if (!process.waitForFinished(10000)) {
+    process.kill();
+    process.waitForFinished();
+    return false;
+  }
+  return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
+inline bool xdotool(const QStringList& arguments) {
+  return run_program("xdotool", arguments);
+}
+
+// The tests' own editor as another program: one line edit with the given
+// text, focused. It reports what it puts on the clipboard.
+class TestEditor {
+ public:
+  explicit TestEditor(const QString& text) {
+    m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_process.start(PREVOD_TEST_EDITOR, {text});
+    poll_until([&] { return read_lines(), m_window != 0; }, 10000);
+  }
+  ~TestEditor() {
+    m_process.kill();
+    m_process.waitForFinished();
+  }
+  unsigned long window() const { return m_window; }
+  // The texts the editor has copied so far, newest last.
+  const QStringList& copied() {
+    read_lines();
+    return m_copied;
+  }
+  bool wait_for_copy(int count = 1) {
+    return poll_until([&] { return copied().size() >= count; });
+  }
+  // Gives the editor the keyboard focus, with or without a window manager.
+  // The window may still be on its way to the screen at first.
+  bool focus() {
+    return poll_until([&] {
+      return xdotool({"windowfocus", "--sync", QString::number(m_window)});
+    });
+  }
+
+ private:
+  void read_lines() {
+    while (m_process.canReadLine()) {
+      QString line = QString::fromUtf8(m_process.readLine()).chopped(1);
+      if (line.startsWith("ready ")) m_window = line.mid(6).toULong();
+      if (line.startsWith("clipboard ")) m_copied.append(line.mid(10));
+    }
+  }
+
+  QProcess m_process;
+  unsigned long m_window = 0;
+  QStringList m_copied;
+};
+
+}  // namespace prevod::testing
