@@ -1,4 +1,4 @@
-#include "services//translator/morphology.h"
+#include "services/translator/morphology.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -188,6 +188,46 @@ std::vector<std::string> Morphology::guessed_roots(const std::u32string& word) {
   return out;
 }
 
+std::vector<std::string> Morphology::without_article(const std::u32string& word,
+                                                     const std::vector<std::string>& stems) {
+  static constexpr std::u32string_view kArticles[] = {U"та", U"то", U"те", U"ът"};
+  static constexpr std::u32string_view kVowels = U"аъоуеиюя";
+  std::vector<std::string> out;
+  for (std::u32string_view article : kArticles) {
+    if (!word.ends_with(article) || word.size() < article.size() + kShortestArticleStem) continue;
+    const std::u32string bare = word.substr(0, word.size() - article.size());
+    // The full masculine article follows a consonant: "градът".
+    if (article == U"ът" && kVowels.find(bare.back()) != std::u32string_view::npos) continue;
+    const std::string text = utf8::encode(bare);
+    if (!m_hunspell->spell(text)) continue;
+    std::vector<std::string> forms = m_hunspell->stem(text);
+    forms.push_back(text);
+    // Where hunspell reads the word as a form of the same dictionary form
+    // ("котките" and "котки" are both "котка"), its own reading stands.
+    const bool agreed = std::any_of(forms.begin(), forms.end(), [&](const std::string& form) {
+      return std::find(stems.begin(), stems.end(), form) != stems.end();
+    });
+    if (agreed) continue;
+    for (std::string& form : forms) out.push_back(std::move(form));
+  }
+  return out;
+}
+
+bool Morphology::name_spelling(const std::u32string& spelled) {
+  if (spelled.size() < 2) return false;
+  if (lookup_text::to_lower(spelled.front()) == spelled.front()) return false;
+  bool small = false;
+  for (char32_t c : spelled) small = small || lookup_text::to_upper(c) != c;
+  if (!small) return false;
+  if (!load()) return true;
+  return !m_hunspell->spell(utf8::encode(folded(utf8::encode(spelled))));
+}
+
+bool Morphology::is_name(std::string_view word) {
+  if (word.size() > 8 * kLongestWord) return false;
+  return name_spelling(spelling(utf8::decode(word), m_language));
+}
+
 std::vector<std::string> Morphology::readings(std::string_view word) {
   std::vector<std::string> all;
   find_reading(word, [&all](const std::string& reading) {
@@ -211,7 +251,13 @@ bool Morphology::find_reading(std::string_view word, const Take& take) {
   std::vector<std::string> offered;
   // hunspell's stems are the "st:" fields of its analyses, or the roots
   // the analyses were made from: asking for the analyses adds nothing.
-  if (offer_group(key, m_hunspell->stem(text), false, offered, take)) return true;
+  const std::vector<std::string> stems = m_hunspell->stem(text);
+  if (name_spelling(spelled)) return offer_group(key, stems, false, offered, take);
+  if (m_language == Language::Bulgarian &&
+      offer_group(key, without_article(key, stems), false, offered, take)) {
+    return true;
+  }
+  if (offer_group(key, stems, false, offered, take)) return true;
   if (english && offer_group(key, english_forms::irregular(text), true, offered, take)) return true;
   if (offer_group(key, guessed_roots(key), false, offered, take)) return true;
   return english && offer_group(key, english_forms::by_rule(text), false, offered, take);
