@@ -8,6 +8,7 @@
 
 #include "base/utf8.h"
 #include "services/translator/affix_rules.h"
+#include "services/translator/bulgarian_forms.h"
 #include "services/translator/english_forms.h"
 #include "services/translator/lookup_text.h"
 
@@ -190,14 +191,31 @@ std::vector<std::string> Morphology::guessed_roots(const std::u32string& word) {
 
 std::vector<std::string> Morphology::without_article(const std::u32string& word,
                                                      const std::vector<std::string>& stems) {
-  static constexpr std::u32string_view kArticles[] = {U"та", U"то", U"те", U"ът"};
-  static constexpr std::u32string_view kVowels = U"аъоуеиюя";
+  // Each article and the endings of the words it goes with: "-та" after
+  // "-а", "-я" or a consonant ("жената", "нощта"), "-то" after "-о", "-е",
+  // "-и" or "-у" ("мястото", "морето"), "-те" after the plural "-и" or "-е"
+  // ("котките"), "-ът" after a consonant ("градът"). "живота" is "живот"
+  // with the short article, not "живо" with "-та".
+  struct Article {
+    std::u32string_view ending;
+    std::u32string_view after;
+    bool after_consonant;
+  };
+  static constexpr Article kArticles[] = {
+      {U"та", U"ая", true}, {U"то", U"оеиу", false}, {U"те", U"ие", false}, {U"ът", U"", true}};
+  static constexpr std::u32string_view kVowels = U"аъоуеиюяѝ";
   std::vector<std::string> out;
-  for (std::u32string_view article : kArticles) {
-    if (!word.ends_with(article) || word.size() < article.size() + kShortestArticleStem) continue;
-    const std::u32string bare = word.substr(0, word.size() - article.size());
-    // The full masculine article follows a consonant: "градът".
-    if (article == U"ът" && kVowels.find(bare.back()) != std::u32string_view::npos) continue;
+  for (const Article& article : kArticles) {
+    if (!word.ends_with(article.ending) ||
+        word.size() < article.ending.size() + kShortestArticleStem) {
+      continue;
+    }
+    const std::u32string bare = word.substr(0, word.size() - article.ending.size());
+    const char32_t last = bare.back();
+    const bool consonant = kVowels.find(last) == std::u32string_view::npos && last != U'ь';
+    const bool fits = article.after.find(last) != std::u32string_view::npos ||
+                      (article.after_consonant && consonant);
+    if (!fits) continue;
     const std::string text = utf8::encode(bare);
     if (!m_hunspell->spell(text)) continue;
     std::vector<std::string> forms = m_hunspell->stem(text);
@@ -259,6 +277,10 @@ bool Morphology::find_reading(std::string_view word, const Take& take) {
   }
   if (offer_group(key, stems, false, offered, take)) return true;
   if (english && offer_group(key, english_forms::irregular(text), true, offered, take)) return true;
+  if (m_language == Language::Bulgarian &&
+      offer_group(key, bulgarian_forms::irregular(text), true, offered, take)) {
+    return true;
+  }
   if (offer_group(key, guessed_roots(key), false, offered, take)) return true;
   return english && offer_group(key, english_forms::by_rule(text), false, offered, take);
 }

@@ -16,7 +16,8 @@
 //      and a noun with its article is far the commoner reading;
 //   1. hunspell's stems of the word (the "st:" fields of its analyses
 //      where the dictionary gives them, so the analyses add nothing);
-//   2. for English, the irregular forms of EnglishForms ("went" is "go");
+//   2. the irregular forms of english_forms ("went" is "go") and of
+//      bulgarian_forms ("очи" is "око", "може" is "мога");
 //   3. for words of five letters or more, roots by the affix file's suffix
 //      rules read backwards (AffixRules) that hunspell knows as words, each
 //      followed by its own stems: the dictionary lists many forms as words
