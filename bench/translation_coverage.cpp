@@ -7,7 +7,8 @@
 // (dictionary or grammar words), through a dictionary form, or spelled as
 // a name in the other alphabet.
 //
-// It also times the loading of the hunspell dictionaries, and lookups of
+// It also times the loading of the hunspell dictionaries and of the WordNet
+// synonyms (with the resident memory those add), and lookups of
 // reduced words (ones translated through a dictionary form) once
 // everything is loaded: the median of each word's first lookup, which
 // reads its dictionary entry, and of a repeated one. And it times a
@@ -35,12 +36,15 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/headword_marker.h"
 #include "base/utf8.h"
+#include "services/translator/dictionary.h"
 #include "services/translator/lookup_text.h"
 #include "services/translator/morphology.h"
+#include "services/translator/synonym_index.h"
 #include "services/translator/translator.h"
 
 namespace prevod {
@@ -118,8 +122,10 @@ struct Coverage {
   // The same for the tokens that start with a capital (names, mostly).
   size_t capitalized = 0;
   size_t capitalized_translated = 0;
-  // Translated through a name spelled in the other alphabet.
+  // Translated through a name spelled in the other alphabet, and through a
+  // synonym.
   size_t names = 0;
+  size_t synonyms = 0;
   std::vector<std::string> missed;
   std::vector<std::string> reduced;
   std::vector<std::pair<std::string, std::string>> answers;
@@ -131,6 +137,14 @@ bool spelled_as_name(const Translation& result) {
   const std::string note = headword_marker::name("");
   for (const std::string& headword : result.headwords) {
     if (headword.ends_with(note)) return true;
+  }
+  return false;
+}
+
+bool through_synonym(const Translation& result) {
+  const std::string sign = headword_marker::synonym("");
+  for (const std::string& headword : result.headwords) {
+    if (headword.starts_with(sign)) return true;
   }
   return false;
 }
@@ -156,6 +170,8 @@ Coverage measure(Translator& translator, Language source, Language target,
     coverage.answers.emplace_back(word, headword_marker::compose(result.text, result.headwords));
     if (spelled_as_name(result)) {
       ++coverage.names;
+    } else if (through_synonym(result)) {
+      ++coverage.synonyms;
     } else if (!result.headwords.empty()) {
       coverage.reduced.push_back(word);
       coverage.first_reduced_us.push_back(took);
@@ -184,12 +200,14 @@ void report(const char* name, Translator& translator, Language source, Language 
   const double all = static_cast<double>(std::max<size_t>(coverage.tokens, 1));
   std::printf("%s: %zu of %zu tokens translated (%.1f%%)\n", name, coverage.translated,
               coverage.tokens, 100.0 * coverage.translated / all);
-  const size_t written = coverage.translated - coverage.reduced.size() - coverage.names;
+  const size_t written =
+      coverage.translated - coverage.reduced.size() - coverage.names - coverage.synonyms;
   std::printf(
       "  as written %zu (%.1f%%), through a dictionary form %zu (%.1f%%), "
-      "names spelled %zu (%.1f%%)\n",
+      "through a synonym %zu (%.1f%%), names spelled %zu (%.1f%%)\n",
       written, 100.0 * written / all, coverage.reduced.size(),
-      100.0 * coverage.reduced.size() / all, coverage.names, 100.0 * coverage.names / all);
+      100.0 * coverage.reduced.size() / all, coverage.synonyms, 100.0 * coverage.synonyms / all,
+      coverage.names, 100.0 * coverage.names / all);
   const size_t lower = coverage.tokens - coverage.capitalized;
   const size_t lower_translated = coverage.translated - coverage.capitalized_translated;
   std::printf("  starting in lower case: %zu of %zu (%.1f%%); with a capital: %zu of %zu\n",
@@ -213,6 +231,30 @@ void time_long_word(Translator& translator) {
   const double whole = micros_since(whole_start);
   std::printf("10,000-letter word: reduction %.1f us (%zu readings), lookup %.1f us (%s)\n",
               reduction, readings, whole, result.text == word ? "unchanged" : "changed");
+}
+
+// A memory figure of this process from /proc/self/status ("VmRSS:" now,
+// "VmHWM:" at its highest), in megabytes.
+double memory_mb(std::string_view field) {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.starts_with(field)) return std::strtod(line.c_str() + field.size(), nullptr) / 1024;
+  }
+  return 0;
+}
+
+// Loads the WordNet synonyms for Bulgarian and reports what that costs.
+void time_synonyms(Translator& translator) {
+  translator.dictionary(Language::Bulgarian).load();
+  const double before = memory_mb("VmRSS:");
+  const double highest_before = memory_mb("VmHWM:");
+  const auto start = Clock::now();
+  const size_t pairs = translator.synonyms(Language::Bulgarian).size();
+  const double took = micros_since(start) / 1000;
+  std::printf(
+      "WordNet synonyms for Bulgarian: %zu words, loaded in %.0f ms, resident %+.1f MB "
+      "(%.1f MB before), peak while loading %+.1f MB\n",
+      pairs, took, memory_mb("VmRSS:") - before, before, memory_mb("VmHWM:") - highest_before);
 }
 
 void write_missed(const std::string& path, const Coverage& coverage) {
@@ -254,6 +296,7 @@ int run_coverage(int argc, char** argv) {
                 std::string(Morphology::dictionary_name(language)).c_str(),
                 loaded ? "loaded" : "not loaded", micros_since(start) / 1000);
   }
+  time_synonyms(translator);
   const Coverage bg = measure(translator, Language::Bulgarian, Language::English, bulgarian);
   const Coverage en = measure(translator, Language::English, Language::Bulgarian, english);
   report("Bulgarian prose -> English", translator, Language::Bulgarian, Language::English, bg);
