@@ -65,13 +65,16 @@ class Transcriber {
     put(m_russian ? russian : bulgarian, letters);
   }
   // A vowel made long by a silent "e" after one consonant: "Jane",
-  // "Stone", "Jones".
+  // "Stone", "Jones"; and "a" or "e" before one consonant and a final
+  // "-er": "Baker", "Peter".
   bool before_silent_e() const {
     if (!is_consonant(at(1)) || at(1) == 'w' || at(1) == 'x' || at(1) == 'y' || at(2) != 'e') {
       return false;
     }
-    const size_t rest = m_at + 3;
-    return rest == m_w.size() || (rest + 1 == m_w.size() && m_w[rest] == 's');
+    const std::string_view rest = std::string_view(m_w).substr(m_at + 3);
+    if (rest.empty() || rest == "s") return true;
+    const bool open = m_w[m_at] == 'a' || m_w[m_at] == 'e';
+    return open && (rest == "r" || rest == "rs");
   }
   // A consonant followed by another consonant or by the end: the vowel
   // before it is short ("Hudson", "Duncan").
@@ -144,6 +147,7 @@ bool Transcriber::group() {
   };
   if (m_at == 0 && starts("kn")) return put(U"н", 2), true;
   if (m_at == 0 && starts("wr")) return put(U"р", 2), true;
+  if (starts("igh")) return put(U"ай", 3), true;
   if (starts("gh")) {
     // Silent but at the start: "Hugh", "Leigh", "Ghana".
     if (m_at == 0)
@@ -153,7 +157,7 @@ bool Transcriber::group() {
     return true;
   }
   if (starts("ge") && (at(2) == 'o' || at(2) == 'a')) return put(U"дж", 2), true;
-  if (ends("ie") && m_at > 0) return put(U"и", 2), true;
+  if (starts("ie") && m_at > 0) return put(U"и", 2), true;
   for (const Rule& rule : kRules) {
     if (starts(rule.letters)) {
       put(rule.sound, rule.letters.size());
@@ -208,6 +212,9 @@ void Transcriber::consonant(char c) {
       if (next == 'e' && at(2) == '\0') return put(U"дж", 2);
       return put(next == 'e' || next == 'y' ? U"дж" : U"г", 1);
     case 'h':
+      // Silent after a vowel and before a consonant or the end: "John",
+      // "Sarah".
+      if (m_at > 0 && is_vowel(m_w[m_at - 1]) && !is_vowel(next)) return void(++m_at);
       return put(U"х", 1);
     case 'j':
       return put(U"дж", 1);

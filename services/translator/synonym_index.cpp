@@ -98,6 +98,8 @@ std::vector<Sense> senses_of(std::string_view entry) {
 }
 
 // An abbreviation is no synonym to translate through: "OR" for "Oregon".
+// Short synonyms and ones all in capitals are taken for abbreviations;
+// "Beaver State" is not one.
 bool is_abbreviation(const std::string& synonym) {
   size_t letters = 0;
   size_t capitals = 0;
@@ -105,7 +107,7 @@ bool is_abbreviation(const std::string& synonym) {
     letters += (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ? 1 : 0;
     capitals += c >= 'A' && c <= 'Z' ? 1 : 0;
   }
-  return letters < SynonymIndex::kShortestSynonym || capitals > 1;
+  return letters < SynonymIndex::kShortestSynonym || capitals == letters;
 }
 
 std::string base_path(const std::string& directory) {
