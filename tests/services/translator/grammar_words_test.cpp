@@ -50,6 +50,14 @@ TEST(GrammarWords, BuiltInListsGlossBulgarianInEnglishAndEnglishInBulgarian) {
   EXPECT_EQ(english.find("him"), "него");
   EXPECT_EQ(english.find("is"), "е");
   EXPECT_EQ(english.find("i"), std::nullopt) << "the dictionary's own pronoun stands";
+  EXPECT_EQ(english.find("im"), "аз съм") << "\"I'm\" is no name";
+  // Keys have no apostrophes: contractions that would be words are left
+  // to the dictionary.
+  for (const char* word : {"well", "ill", "lets", "wed", "id"}) {
+    EXPECT_EQ(english.find(word), std::nullopt) << word;
+  }
+  EXPECT_EQ(english.find("were"), "бяха") << "not \"we're\"";
+  EXPECT_EQ(english.find("its"), "негов") << "not \"it's\"";
   EXPECT_EQ(GrammarWords::built_in(Language::Russian, Language::English).size(), 0u);
   EXPECT_EQ(GrammarWords::built_in(Language::English, Language::Russian).size(), 0u);
 }
