@@ -60,6 +60,23 @@ int sense_number(std::string_view line, unsigned& part) {
   return number;
 }
 
+// How many senses an entry has and of which parts of speech, without
+// reading their synonyms.
+SynonymIndex::Senses count_senses(std::string_view entry) {
+  SynonymIndex::Senses counted;
+  unsigned part = 0;
+  for (size_t at = 0; at < entry.size();) {
+    size_t end = entry.find('\n', at);
+    if (end == std::string_view::npos) end = entry.size();
+    if (sense_number(entry.substr(at, end - at), part) != 0) {
+      ++counted.count;
+      counted.parts |= part;
+    }
+    at = end + 1;
+  }
+  return counted;
+}
+
 // The senses of an entry, each with the "{word}" items of the "[syn: ...]"
 // group inside it.
 std::vector<Sense> senses_of(std::string_view entry) {
@@ -144,17 +161,13 @@ SynonymIndex SynonymIndex::read(const std::string& directory, const Known& known
     for (const DictdIndexEntry& entry : index.entries()) {
       const auto body = entry_text(entry);
       if (!body) continue;
-      Senses counted;
-      for (const Sense& sense : senses_of(*body)) {
-        ++counted.count;
-        counted.parts |= sense.part;
-      }
-      sense_counts.try_emplace(lookup_text::key(entry.headword), counted);
+      sense_counts.try_emplace(lookup_text::key(entry.headword), count_senses(*body));
     }
     for (const DictdIndexEntry& entry : index.entries()) {
       const std::string key = lookup_text::key(entry.headword);
       if (key.empty() || known(key) || synonyms.m_synonyms.contains(key)) continue;
-      if (const auto body = entry_text(entry)) {
+      const auto body = entry_text(entry);
+      if (body && body->find("[syn:") != std::string_view::npos) {
         synonyms.add(key, senses_of(*body), known, sense_counts);
       }
     }
