@@ -2,9 +2,13 @@
 // Bulgarian, every word token of the prose in tests/data/bulgarian_prose.txt
 // is sent on its own, as a double-clicked word would be; for English, a
 // seeded random sample of words from the system word list. A token counts
-// as translated when the answer differs from the token as written.
+// as translated when the answer differs from the token as written. The
+// report parts the translated tokens by how they were found: as written
+// (dictionary or grammar words), through a dictionary form, or spelled as
+// a name in the other alphabet.
 //
-// It also times the loading of the hunspell dictionaries, and lookups of
+// It also times the loading of the hunspell dictionaries and of the WordNet
+// synonyms (with the resident memory those add), and lookups of
 // reduced words (ones translated through a dictionary form) once
 // everything is loaded: the median of each word's first lookup, which
 // reads its dictionary entry, and of a repeated one. And it times a
@@ -16,7 +20,12 @@
 // Usage: bench_translation_coverage [dictionary-directory] [word-list]
 //        [hunspell-directory]
 // PREVOD_COVERAGE_MISSED=<prefix> writes the words not translated to
-// <prefix>.bg and <prefix>.en.
+// <prefix>.bg and <prefix>.en; PREVOD_COVERAGE_ANSWERS=<prefix> writes
+// every token with its answer, a tab between, to <prefix>.bg and
+// <prefix>.en, for checking translations by hand.
+// For a second, independent measure: PREVOD_COVERAGE_TEXT=<file> reads the
+// Bulgarian text from another file, and PREVOD_COVERAGE_SEED=<number>
+// draws another English sample.
 
 #include <algorithm>
 #include <chrono>
@@ -27,11 +36,15 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "base/headword_marker.h"
 #include "base/utf8.h"
-#include "services//translator/lookup_text.h"
+#include "services/translator/dictionary.h"
+#include "services/translator/lookup_text.h"
 #include "services/translator/morphology.h"
+#include "services/translator/synonym_index.h"
 #include "services/translator/translator.h"
 
 namespace prevod {
@@ -73,7 +86,7 @@ std::vector<std::string> word_tokens(const std::string& text) {
   return words;
 }
 
-std::vector<std::string> sample_lines(const std::string& path, size_t count) {
+std::vector<std::string> sample_lines(const std::string& path, size_t count, uint32_t seed) {
   std::vector<std::string> lines;
   std::istringstream in(read_file(path));
   for (std::string line; std::getline(in, line);) {
@@ -81,7 +94,7 @@ std::vector<std::string> sample_lines(const std::string& path, size_t count) {
   }
   // Fisher-Yates with the engine's own numbers, so the sample is the same
   // with every standard library.
-  std::mt19937 engine(kSeed);
+  std::mt19937 engine(seed);
   const size_t n = std::min(count, lines.size());
   for (size_t i = 0; i < n; ++i) {
     const size_t j = i + engine() % (lines.size() - i);
@@ -109,11 +122,32 @@ struct Coverage {
   // The same for the tokens that start with a capital (names, mostly).
   size_t capitalized = 0;
   size_t capitalized_translated = 0;
+  // Translated through a name spelled in the other alphabet, and through a
+  // synonym.
+  size_t names = 0;
+  size_t synonyms = 0;
   std::vector<std::string> missed;
   std::vector<std::string> reduced;
+  std::vector<std::pair<std::string, std::string>> answers;
   // Microseconds of the first lookup of each reduced word.
   std::vector<double> first_reduced_us;
 };
+
+bool spelled_as_name(const Translation& result) {
+  const std::string note = headword_marker::name("");
+  for (const std::string& headword : result.headwords) {
+    if (headword.ends_with(note)) return true;
+  }
+  return false;
+}
+
+bool through_synonym(const Translation& result) {
+  const std::string sign = headword_marker::synonym("");
+  for (const std::string& headword : result.headwords) {
+    if (headword.starts_with(sign)) return true;
+  }
+  return false;
+}
 
 Coverage measure(Translator& translator, Language source, Language target,
                  const std::vector<std::string>& words) {
@@ -133,7 +167,12 @@ Coverage measure(Translator& translator, Language source, Language target,
     } else {
       coverage.missed.push_back(word);
     }
-    if (!result.headwords.empty()) {
+    coverage.answers.emplace_back(word, headword_marker::compose(result.text, result.headwords));
+    if (spelled_as_name(result)) {
+      ++coverage.names;
+    } else if (through_synonym(result)) {
+      ++coverage.synonyms;
+    } else if (!result.headwords.empty()) {
       coverage.reduced.push_back(word);
       coverage.first_reduced_us.push_back(took);
     }
@@ -158,10 +197,17 @@ double repeated_reduced_us(Translator& translator, Language source, Language tar
 
 void report(const char* name, Translator& translator, Language source, Language target,
             const Coverage& coverage) {
-  std::printf("%s: %zu of %zu tokens translated (%.1f%%), %zu through a dictionary form\n", name,
-              coverage.translated, coverage.tokens,
-              100.0 * coverage.translated / std::max<size_t>(coverage.tokens, 1),
-              coverage.reduced.size());
+  const double all = static_cast<double>(std::max<size_t>(coverage.tokens, 1));
+  std::printf("%s: %zu of %zu tokens translated (%.1f%%)\n", name, coverage.translated,
+              coverage.tokens, 100.0 * coverage.translated / all);
+  const size_t written =
+      coverage.translated - coverage.reduced.size() - coverage.names - coverage.synonyms;
+  std::printf(
+      "  as written %zu (%.1f%%), through a dictionary form %zu (%.1f%%), "
+      "through a synonym %zu (%.1f%%), names spelled %zu (%.1f%%)\n",
+      written, 100.0 * written / all, coverage.reduced.size(),
+      100.0 * coverage.reduced.size() / all, coverage.synonyms, 100.0 * coverage.synonyms / all,
+      coverage.names, 100.0 * coverage.names / all);
   const size_t lower = coverage.tokens - coverage.capitalized;
   const size_t lower_translated = coverage.translated - coverage.capitalized_translated;
   std::printf("  starting in lower case: %zu of %zu (%.1f%%); with a capital: %zu of %zu\n",
@@ -187,9 +233,38 @@ void time_long_word(Translator& translator) {
               reduction, readings, whole, result.text == word ? "unchanged" : "changed");
 }
 
+// A memory figure of this process from /proc/self/status ("VmRSS:" now,
+// "VmHWM:" at its highest), in megabytes.
+double memory_mb(std::string_view field) {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.starts_with(field)) return std::strtod(line.c_str() + field.size(), nullptr) / 1024;
+  }
+  return 0;
+}
+
+// Loads the WordNet synonyms for Bulgarian and reports what that costs.
+void time_synonyms(Translator& translator) {
+  translator.dictionary(Language::Bulgarian).load();
+  const double before = memory_mb("VmRSS:");
+  const double highest_before = memory_mb("VmHWM:");
+  const auto start = Clock::now();
+  const size_t pairs = translator.synonyms(Language::Bulgarian).size();
+  const double took = micros_since(start) / 1000;
+  std::printf(
+      "WordNet synonyms for Bulgarian: %zu words, loaded in %.0f ms, resident %+.1f MB "
+      "(%.1f MB before), peak while loading %+.1f MB\n",
+      pairs, took, memory_mb("VmRSS:") - before, before, memory_mb("VmHWM:") - highest_before);
+}
+
 void write_missed(const std::string& path, const Coverage& coverage) {
   std::ofstream out(path);
   for (const std::string& word : coverage.missed) out << word << '\n';
+}
+
+void write_answers(const std::string& path, const Coverage& coverage) {
+  std::ofstream out(path);
+  for (const auto& [word, answer] : coverage.answers) out << word << '\t' << answer << '\n';
 }
 
 }  // namespace
@@ -198,13 +273,18 @@ int run_coverage(int argc, char** argv) {
   const std::string directory = argc > 1 ? argv[1] : std::string(Translator::kDefaultDirectory);
   const std::string word_list = argc > 2 ? argv[2] : "/usr/share/dict/american-english";
   const std::string hunspell = argc > 3 ? argv[3] : std::string(Morphology::kDefaultDirectory);
-  const std::string prose = std::string(PREVOD_DATA_DIR) + "/bulgarian_prose.txt";
+  const char* text = std::getenv("PREVOD_COVERAGE_TEXT");
+  const std::string prose =
+      text != nullptr ? std::string(text) : std::string(PREVOD_DATA_DIR) + "/bulgarian_prose.txt";
+  const char* seed = std::getenv("PREVOD_COVERAGE_SEED");
+  const uint32_t sample_seed =
+      seed != nullptr ? static_cast<uint32_t>(std::strtoul(seed, nullptr, 10)) : kSeed;
 
   Translator translator(directory);
   translator.set_morphology_directory(hunspell);
   translator.set_notice([](const std::string& notice) { std::printf("%s\n", notice.c_str()); });
   const std::vector<std::string> bulgarian = word_tokens(read_file(prose));
-  const std::vector<std::string> english = sample_lines(word_list, kSampleSize);
+  const std::vector<std::string> english = sample_lines(word_list, kSampleSize, sample_seed);
   if (bulgarian.empty() || english.empty()) {
     std::fprintf(stderr, "no text: %s or %s cannot be read\n", prose.c_str(), word_list.c_str());
     return 1;
@@ -216,6 +296,7 @@ int run_coverage(int argc, char** argv) {
                 std::string(Morphology::dictionary_name(language)).c_str(),
                 loaded ? "loaded" : "not loaded", micros_since(start) / 1000);
   }
+  time_synonyms(translator);
   const Coverage bg = measure(translator, Language::Bulgarian, Language::English, bulgarian);
   const Coverage en = measure(translator, Language::English, Language::Bulgarian, english);
   report("Bulgarian prose -> English", translator, Language::Bulgarian, Language::English, bg);
@@ -225,6 +306,10 @@ int run_coverage(int argc, char** argv) {
   if (const char* missed = std::getenv("PREVOD_COVERAGE_MISSED")) {
     write_missed(std::string(missed) + ".bg", bg);
     write_missed(std::string(missed) + ".en", en);
+  }
+  if (const char* answers = std::getenv("PREVOD_COVERAGE_ANSWERS")) {
+    write_answers(std::string(answers) + ".bg", bg);
+    write_answers(std::string(answers) + ".en", en);
   }
   return 0;
 }

@@ -72,6 +72,11 @@ std::optional<std::string> Dictionary::translate(const std::string& key) {
   return translation_of(m_headwords[found->second]);
 }
 
+bool Dictionary::contains(const std::string& key) {
+  load();
+  return m_by_key.contains(key);
+}
+
 int Dictionary::max_words() {
   load();
   return m_max_words;

@@ -36,6 +36,9 @@ class Dictionary {
   // dictionary has no such headword. DictionaryError (naming this
   // dictionary) when the dictionary cannot be read.
   std::optional<std::string> translate(const std::string& key);
+  // Whether the dictionary has a headword with that lookup key, read from
+  // the index alone.
+  bool contains(const std::string& key);
   // The English headword for a lookup key of the other language.
   std::optional<std::string> translate_back(const std::string& key);
   // Words in the longest headword, and in the longest translation.

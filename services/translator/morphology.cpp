@@ -1,4 +1,4 @@
-#include "services//translator/morphology.h"
+#include "services/translator/morphology.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -8,6 +8,7 @@
 
 #include "base/utf8.h"
 #include "services/translator/affix_rules.h"
+#include "services/translator/bulgarian_forms.h"
 #include "services/translator/english_forms.h"
 #include "services/translator/lookup_text.h"
 
@@ -188,6 +189,63 @@ std::vector<std::string> Morphology::guessed_roots(const std::u32string& word) {
   return out;
 }
 
+std::vector<std::string> Morphology::without_article(const std::u32string& word,
+                                                     const std::vector<std::string>& stems) {
+  // Each article and the endings of the words it goes with: "-та" after
+  // "-а", "-я" or a consonant ("жената", "нощта"), "-то" after "-о", "-е",
+  // "-и" or "-у" ("мястото", "морето"), "-те" after the plural "-и" or "-е"
+  // ("котките"), "-ът" after a consonant ("градът"). "живота" is "живот"
+  // with the short article, not "живо" with "-та".
+  struct Article {
+    std::u32string_view ending;
+    std::u32string_view after;
+    bool after_consonant;
+  };
+  static constexpr Article kArticles[] = {
+      {U"та", U"ая", true}, {U"то", U"оеиу", false}, {U"те", U"ие", false}, {U"ът", U"", true}};
+  static constexpr std::u32string_view kVowels = U"аъоуеиюяѝ";
+  std::vector<std::string> out;
+  for (const Article& article : kArticles) {
+    if (!word.ends_with(article.ending) ||
+        word.size() < article.ending.size() + kShortestArticleStem) {
+      continue;
+    }
+    const std::u32string bare = word.substr(0, word.size() - article.ending.size());
+    const char32_t last = bare.back();
+    const bool consonant = kVowels.find(last) == std::u32string_view::npos && last != U'ь';
+    const bool fits = article.after.find(last) != std::u32string_view::npos ||
+                      (article.after_consonant && consonant);
+    if (!fits) continue;
+    const std::string text = utf8::encode(bare);
+    if (!m_hunspell->spell(text)) continue;
+    std::vector<std::string> forms = m_hunspell->stem(text);
+    forms.push_back(text);
+    // Where hunspell reads the word as a form of the same dictionary form
+    // ("котките" and "котки" are both "котка"), its own reading stands.
+    const bool agreed = std::any_of(forms.begin(), forms.end(), [&](const std::string& form) {
+      return std::find(stems.begin(), stems.end(), form) != stems.end();
+    });
+    if (agreed) continue;
+    for (std::string& form : forms) out.push_back(std::move(form));
+  }
+  return out;
+}
+
+bool Morphology::name_spelling(const std::u32string& spelled) {
+  if (spelled.size() < 2) return false;
+  if (lookup_text::to_lower(spelled.front()) == spelled.front()) return false;
+  bool small = false;
+  for (char32_t c : spelled) small = small || lookup_text::to_upper(c) != c;
+  if (!small) return false;
+  if (!load()) return true;
+  return !m_hunspell->spell(utf8::encode(folded(utf8::encode(spelled))));
+}
+
+bool Morphology::is_name(std::string_view word) {
+  if (word.size() > 8 * kLongestWord) return false;
+  return name_spelling(spelling(utf8::decode(word), m_language));
+}
+
 std::vector<std::string> Morphology::readings(std::string_view word) {
   std::vector<std::string> all;
   find_reading(word, [&all](const std::string& reading) {
@@ -211,8 +269,18 @@ bool Morphology::find_reading(std::string_view word, const Take& take) {
   std::vector<std::string> offered;
   // hunspell's stems are the "st:" fields of its analyses, or the roots
   // the analyses were made from: asking for the analyses adds nothing.
-  if (offer_group(key, m_hunspell->stem(text), false, offered, take)) return true;
+  const std::vector<std::string> stems = m_hunspell->stem(text);
+  if (name_spelling(spelled)) return offer_group(key, stems, false, offered, take);
+  if (m_language == Language::Bulgarian &&
+      offer_group(key, without_article(key, stems), false, offered, take)) {
+    return true;
+  }
+  if (offer_group(key, stems, false, offered, take)) return true;
   if (english && offer_group(key, english_forms::irregular(text), true, offered, take)) return true;
+  if (m_language == Language::Bulgarian &&
+      offer_group(key, bulgarian_forms::irregular(text), true, offered, take)) {
+    return true;
+  }
   if (offer_group(key, guessed_roots(key), false, offered, take)) return true;
   return english && offer_group(key, english_forms::by_rule(text), false, offered, take);
 }

@@ -8,9 +8,16 @@
 // in the translation dictionary.
 //
 // Readings come in groups, tried in this order:
+//   0. for Bulgarian, the word without a definite article ("-та", "-то",
+//      "-те", "-ът"), and that form's stems, where hunspell knows that
+//      form but reads the word as a form of something else: its affix
+//      file reads some nouns with their article only as forms of another
+//      word ("устата" only as "устат", "pert", not as "уста", "mouth"),
+//      and a noun with its article is far the commoner reading;
 //   1. hunspell's stems of the word (the "st:" fields of its analyses
 //      where the dictionary gives them, so the analyses add nothing);
-//   2. for English, the irregular forms of EnglishForms ("went" is "go");
+//   2. the irregular forms of english_forms ("went" is "go") and of
+//      bulgarian_forms ("очи" is "око", "може" is "мога");
 //   3. for words of five letters or more, roots by the affix file's suffix
 //      rules read backwards (AffixRules) that hunspell knows as words, each
 //      followed by its own stems: the dictionary lists many forms as words
@@ -20,6 +27,10 @@
 // shared beginning, then the nearest length. A reading that does not share
 // the word's first two letters is left out ("unhappy" is not "happy"),
 // except for the irregular forms, which are known pairs.
+//
+// A name (see is_name) gets hunspell's stems only: the guessed roots of
+// "Петко" or "Hayes" are common words ("петък", "hay") that it is no form
+// of.
 //
 // The hunspell dictionary loads on the first word that needs it, on the
 // caller's thread. A dictionary that cannot be loaded gives no readings and
@@ -49,6 +60,9 @@ class Morphology {
   static constexpr size_t kLongestWord = 64;
   // Words shorter than this many letters get no roots by the affix rules.
   static constexpr size_t kShortestGuessedWord = 5;
+  // What is left of a Bulgarian word without its article has at least
+  // this many letters ("чета" is no "че" with an article).
+  static constexpr size_t kShortestArticleStem = 3;
   // Where Debian installs the hunspell dictionaries.
   static constexpr std::string_view kDefaultDirectory = "/usr/share/hunspell";
 
@@ -68,6 +82,13 @@ class Morphology {
   // All the readings of a word, best first.
   std::vector<std::string> readings(std::string_view word);
 
+  // Whether a word reads as a name: a word of the language's script that
+  // starts with a capital and goes on with at least one small letter, and
+  // that hunspell does not know in small letters ("Вазов", "Aaron's", but
+  // not "Котката" or "Cats", which start a sentence). Without a hunspell
+  // dictionary every such word reads as a name.
+  bool is_name(std::string_view word);
+
   // Loads the hunspell dictionary now rather than on first use; whether it
   // could be loaded.
   bool load();
@@ -80,6 +101,9 @@ class Morphology {
 
   std::string path(std::string_view suffix) const;
   std::vector<std::string> guessed_roots(const std::u32string& word);
+  std::vector<std::string> without_article(const std::u32string& word,
+                                           const std::vector<std::string>& stems);
+  bool name_spelling(const std::u32string& spelled);
 
   Language m_language;
   std::string m_directory;

@@ -1,10 +1,17 @@
 #include "services/translator/translator.h"
 
+#include <algorithm>
+
 #include "base/headword_marker.h"
 #include "services/translator/dictionary.h"
+#include "services/translator/dictionary_error.h"
+#include "services/translator/english_name_transcription.h"
+#include "services/translator/grammar_words.h"
 #include "services/translator/lookup_text.h"
 #include "services/translator/morphology.h"
 #include "services/translator/phrase_translator.h"
+#include "services/translator/romanization.h"
+#include "services/translator/synonym_index.h"
 
 namespace prevod {
 
@@ -27,13 +34,39 @@ std::optional<PhraseTranslator::Reduction> reduce(Morphology& morphology, const 
   return found;
 }
 
+// Words shorter than this get no synonym.
+constexpr size_t kShortestSynonymWord = 4;
+
+// A name that no dictionary holds, spelled in the target's alphabet.
+std::optional<PhraseTranslator::Reduction> spelled_name(Morphology& morphology, Language source,
+                                                        Language target, const std::string& word) {
+  if (!morphology.is_name(word)) return std::nullopt;
+  std::string spelled = source == Language::English
+                            ? english_name_transcription::to_cyrillic(target, word)
+                            : romanization::to_latin(source, word);
+  if (spelled.empty() || spelled == word) return std::nullopt;
+  return PhraseTranslator::Reduction{std::move(spelled), headword_marker::name(word)};
+}
+
+// The book's lookup with the grammar words answered first.
+PhraseTranslator::Lookup with_grammar_words(
+    const GrammarWords& grammar,
+    std::function<std::optional<std::string>(const std::string&)> book) {
+  return [&grammar, book = std::move(book)](const std::string& key) {
+    if (auto gloss = grammar.find(key)) return gloss;
+    return book(key);
+  };
+}
+
 }  // namespace
 
-Translator::Translator(std::string dictionary_directory)
+Translator::Translator(std::string dictionary_directory, GrammarWordLists grammar_words)
     : m_bulgarian(
           std::make_unique<Dictionary>(dictionary_directory, std::string(kBulgarianDictionary))),
       m_russian(
           std::make_unique<Dictionary>(dictionary_directory, std::string(kRussianDictionary))),
+      m_dictionary_directory(dictionary_directory),
+      m_grammar_words(grammar_words),
       m_morphology_directory(Morphology::kDefaultDirectory) {}
 
 Translator::~Translator() = default;
@@ -73,24 +106,88 @@ Translation Translator::translation(Language source, Language target, std::strin
 
 Translation Translator::from_english(Language target, std::string_view text) {
   Dictionary& book = dictionary(target);
-  Morphology& forms = morphology(Language::English);
-  const PhraseTranslator phrases(
-      [&book](const std::string& key) { return book.translate(key); }, book.max_words(),
-      [&](const std::string& word) {
-        return reduce(forms, word, [&book](const std::string& key) { return book.translate(key); });
-      });
-  return phrases.translation(text);
+  const GrammarWords& grammar = grammar_words(Language::English, target);
+  const PhraseTranslator::Lookup lookup =
+      with_grammar_words(grammar, [&book](const std::string& key) { return book.translate(key); });
+  return translate_words(Language::English, target, lookup,
+                         std::max(book.max_words(), grammar.max_words()), text);
 }
 
 Translation Translator::to_english(Language source, std::string_view text) {
   Dictionary& book = dictionary(source);
+  const GrammarWords& grammar = grammar_words(source, Language::English);
+  const PhraseTranslator::Lookup lookup = with_grammar_words(
+      grammar, [&book](const std::string& key) { return book.translate_back(key); });
+  return translate_words(source, Language::English, lookup,
+                         std::max(book.max_words_back(), grammar.max_words()), text);
+}
+
+const GrammarWords& Translator::grammar_words(Language source, Language target) const {
+  static const GrammarWords none;
+  if (m_grammar_words == GrammarWordLists::None) return none;
+  return GrammarWords::built_in(source, target);
+}
+
+const SynonymIndex& Translator::synonyms(Language target) {
+  std::unique_ptr<SynonymIndex>& slot = m_synonyms[static_cast<int>(target)];
+  if (slot) return *slot;
+  Dictionary& book = dictionary(target);
+  try {
+    slot = std::make_unique<SynonymIndex>(SynonymIndex::read(
+        m_dictionary_directory, [&book](const std::string& key) { return book.contains(key); }));
+  } catch (const DictionaryError& error) {
+    slot = std::make_unique<SynonymIndex>();
+    // WordNet is optional: only one that is there but cannot be read is
+    // worth a notice.
+    if (m_notice && SynonymIndex::installed(m_dictionary_directory)) {
+      m_notice(std::string("synonyms: ") + error.what() + "; English words without synonyms");
+    }
+  }
+  return *slot;
+}
+
+std::optional<PhraseTranslator::Reduction> Translator::through_synonym(Language target,
+                                                                       const std::string& word) {
+  const std::string key = lookup_text::key(word);
+  // WordNet's words are English letters; a token of digits or of another
+  // script, or longer than any word, has no synonym and loads nothing.
+  // Short words are mostly abbreviations ("MD", "Fr"), whose synonyms are
+  // other senses altogether, and a word with a capital is mostly a name
+  // ("Mavis" is no song thrush).
+  if (key.size() < kShortestSynonymWord || key.size() > Morphology::kLongestWord) {
+    return std::nullopt;
+  }
+  for (char c : key) {
+    if (c != ' ' && (c < 'a' || c > 'z')) return std::nullopt;
+  }
+  if (lookup_text::starts_with_upper(word)) return std::nullopt;
+  std::vector<std::string> keys{key};
+  for (const std::string& reading : morphology(Language::English).readings(word)) {
+    keys.push_back(lookup_text::key(reading));
+  }
+  const SynonymIndex& index = synonyms(target);
+  for (const std::string& candidate : keys) {
+    const std::optional<std::string> synonym = index.find(candidate);
+    if (!synonym) continue;
+    std::optional<std::string> translation =
+        dictionary(target).translate(lookup_text::key(*synonym));
+    if (!translation) continue;
+    return PhraseTranslator::Reduction{std::move(*translation), headword_marker::synonym(*synonym)};
+  }
+  return std::nullopt;
+}
+
+Translation Translator::translate_words(Language source, Language target,
+                                        const PhraseTranslator::Lookup& lookup, int max_words,
+                                        std::string_view text) {
   Morphology& forms = morphology(source);
-  const PhraseTranslator phrases(
-      [&book](const std::string& key) { return book.translate_back(key); }, book.max_words_back(),
-      [&](const std::string& word) {
-        return reduce(forms, word,
-                      [&book](const std::string& key) { return book.translate_back(key); });
-      });
+  const PhraseTranslator phrases(lookup, max_words, [&](const std::string& word) {
+    if (auto reduced = reduce(forms, word, lookup)) return reduced;
+    if (source == Language::English) {
+      if (auto through = through_synonym(target, word)) return through;
+    }
+    return spelled_name(forms, source, target, word);
+  });
   return phrases.translation(text);
 }
 

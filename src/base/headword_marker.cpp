@@ -10,6 +10,10 @@ constexpr std::string_view kClose = "\u27E9";
 // The marker opens after one space.
 constexpr std::string_view kOpen = " \u27E8";
 constexpr std::string_view kSeparator = ", ";
+// After a name spelled in the other alphabet: "(name)".
+constexpr std::string_view kNameNote = " (име)";
+// Before a synonym: "approximately".
+constexpr std::string_view kSynonymSign = "\u2248 ";
 
 bool is_trailing_space(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n';
@@ -49,6 +53,18 @@ std::string compose(std::string_view translation, const std::vector<std::string>
   out += kOpen;
   out += marker;
   out += kClose;
+  return out;
+}
+
+std::string name(std::string_view written) {
+  std::string out(written);
+  out += kNameNote;
+  return out;
+}
+
+std::string synonym(std::string_view word) {
+  std::string out(kSynonymSign);
+  out += word;
   return out;
 }
 

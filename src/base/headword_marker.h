@@ -14,6 +14,19 @@
 // format lives here, on both sides: the translation service composes it
 // and the translation window splits it.
 //
+// A name that no dictionary holds is spelled in the other alphabet
+// ("Вазов" as "Vazov", "Aaron" as "Аарон"); the marker then names it as
+// written, followed by " (име)":
+//
+//   Vazov ⟨Вазов (име)⟩
+//   grandfather Yotso look ⟨гледам, Йоцо (име)⟩
+//
+// An English word that the dictionary lacks in every form may be
+// translated through a synonym it holds; the marker names the synonym
+// after "≈ ":
+//
+//   пума ⟨≈ cougar⟩
+//
 // A result with no marker that nevertheless ends in " ⟨...⟩" (a user's own
 // text carried through untranslated) is given an empty marker " ⟨⟩", so
 // that splitting it never cuts the user's text.
@@ -36,6 +49,12 @@ struct Parts {
 // The result text of a translation and the dictionary forms it used. The
 // angle brackets themselves are left out of the forms.
 std::string compose(std::string_view translation, const std::vector<std::string>& headwords);
+
+// The entry of the marker for a name spelled in the other alphabet.
+std::string name(std::string_view written);
+
+// The entry of the marker for a synonym a word was translated through.
+std::string synonym(std::string_view word);
 
 // The translation and the marker of a result text. Spaces and line breaks
 // after the marker are ignored; a text without a marker is all

@@ -61,6 +61,20 @@ TEST(HeadwordMarker, FormsLoseBracketsThatWouldEndTheMarkerEarly) {
   EXPECT_EQ(compose("cat", {"⟨⟩"}), "cat") << "a form of brackets alone is no form";
 }
 
+TEST(HeadwordMarker, NamesAndSynonymsAreMarkedAndNeverSpoken) {
+  const std::string name = compose("Vazov", {headword_marker::name("Вазов")});
+  EXPECT_EQ(name, "Vazov ⟨Вазов (име)⟩");
+  EXPECT_EQ(translation_part(name), "Vazov");
+  const std::string mixed =
+      compose("grandfather Yotso look", {"гледам", headword_marker::name("Йоцо")});
+  EXPECT_EQ(mixed, "grandfather Yotso look ⟨гледам, Йоцо (име)⟩");
+  EXPECT_EQ(translation_part(mixed), "grandfather Yotso look");
+  const std::string synonym = compose("пума", {headword_marker::synonym("cougar")});
+  EXPECT_EQ(synonym, "пума ⟨≈ cougar⟩");
+  EXPECT_EQ(split(synonym).translation, "пума");
+  EXPECT_EQ(split(synonym).headwords, "≈ cougar");
+}
+
 TEST(HeadwordMarker, MalformedTextIsSplitWithoutReadingPastItsEnds) {
   EXPECT_EQ(split("⟩").translation, "⟩");
   EXPECT_EQ(split(" ⟨⟩").translation, "");

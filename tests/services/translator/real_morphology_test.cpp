@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "services/translator/morphology.h"
+#include "services/translator/synonym_index.h"
 #include "services/translator/translator.h"
 
 namespace prevod {
@@ -63,6 +64,55 @@ TEST(RealMorphology, BulgarianFormsInEnglish) {
                            {"вървяха", "вървя", "third person plural past"},
                            {"пишеш", "пиша", "second person"}});
   EXPECT_EQ(translator.translate(Language::Bulgarian, Language::English, "котките"), "cat ⟨котка⟩");
+}
+
+TEST(RealMorphology, BulgarianNounsWithTheirArticleAndIrregularForms) {
+  if (!installed(Language::Bulgarian, Translator::kBulgarianDictionary)) {
+    GTEST_SKIP() << "no hunspell-bg or freedict-eng-bul";
+  }
+  Translator translator;
+  // hunspell-bg reads "устата" only as the adjective "устат" ("pert").
+  expect_through_headword(translator, Language::Bulgarian, Language::English,
+                          {{"устата", "уста", "noun with the article"},
+                           {"живота", "живот", "masculine with the short article"},
+                           {"очите", "око", "irregular plural with the article"},
+                           {"ръце", "ръка", "irregular plural"},
+                           {"види", "видя", "perfective verb"}});
+  EXPECT_EQ(translator.translate(Language::Bulgarian, Language::English, "устата"), "mouth ⟨уста⟩");
+}
+
+TEST(RealMorphology, GrammarWordsAndNames) {
+  if (!installed(Language::Bulgarian, Translator::kBulgarianDictionary) ||
+      !installed(Language::English, Translator::kBulgarianDictionary)) {
+    GTEST_SKIP() << "no hunspell-bg, hunspell-en-us or freedict-eng-bul";
+  }
+  Translator translator;
+  auto bg_en = [&](std::string_view text) {
+    return translator.translate(Language::Bulgarian, Language::English, text);
+  };
+  auto en_bg = [&](std::string_view text) {
+    return translator.translate(Language::English, Language::Bulgarian, text);
+  };
+  EXPECT_EQ(bg_en("е"), "is");
+  EXPECT_EQ(bg_en("ги"), "them");
+  EXPECT_EQ(bg_en("беше"), "was");
+  EXPECT_EQ(bg_en("каза"), "say ⟨кажа⟩");
+  EXPECT_EQ(en_bg("is"), "е") << "not a plural of \"i\"";
+  EXPECT_EQ(en_bg("does"), "прави") << "not a plural of \"doe\"";
+  EXPECT_EQ(bg_en("Вазов"), "Vazov ⟨Вазов (име)⟩");
+  EXPECT_EQ(bg_en("Петко"), "Petko ⟨Петко (име)⟩") << "no form of \"петък\"";
+  EXPECT_EQ(en_bg("Abbott"), "Абот ⟨Abbott (име)⟩");
+  EXPECT_EQ(en_bg("Cats"), "Котка ⟨cat⟩") << "a common word starting a sentence";
+}
+
+TEST(RealMorphology, EnglishWordsThroughWordNetSynonyms) {
+  if (!installed(Language::English, Translator::kBulgarianDictionary) ||
+      !SynonymIndex::installed(std::string(Translator::kDefaultDirectory))) {
+    GTEST_SKIP() << "no hunspell-en-us, freedict-eng-bul or dict-wn";
+  }
+  Translator translator;
+  EXPECT_EQ(translator.translate(Language::English, Language::Bulgarian, "haemorrhage's"),
+            "кръвоизлив ⟨≈ bleeding⟩");
 }
 
 TEST(RealMorphology, EnglishFormsInBulgarian) {
