@@ -163,6 +163,7 @@ constexpr HostilePattern kHostilePatterns[] = {
     {"b_div_end_b", "<b><div></b>"},
     {"a_div_a", "<a href><div><a href>"},
     {"div", "<div>"},
+    {"div_siblings", "<div>x</div>"},
 };
 
 std::string repeat_to(const std::string& unit, size_t bytes) {

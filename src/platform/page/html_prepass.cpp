@@ -372,7 +372,7 @@ class Scanner {
   // Keeps the first of each name and at most kMaxAttributes of them.
   static void limit_attributes(StartTag& tag) {
     if (tag.attributes.size() <= 1) return;
-    std::unordered_set<std::string_view> seen;
+    std::unordered_set<std::string> seen;
     std::vector<Attribute> kept;
     for (Attribute& attribute : tag.attributes) {
       if (!seen.insert(attribute.name).second || kept.size() == HtmlPrepass::kMaxAttributes) {

@@ -16,6 +16,7 @@
 
 #include <gumbo.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -66,8 +67,13 @@ class HtmlTreeModel {
   void undo();
   void commit();
 
-  // Open elements, the html element included.
-  size_t depth() const { return m_stack.size(); }
+  // How deep the tree is where the next element would go: the open
+  // elements (the html element included), or the depth of the current node
+  // when that is more (a form taken off the stack leaves its content a level
+  // deeper than the stack shows).
+  size_t depth() const {
+    return m_stack.empty() ? 0 : std::max<size_t>(m_stack.size(), current().depth);
+  }
   // Whether a foreign element named like a table part, a drop-down list or
   // a template is open: a token may then set the parser on the path to
   // failing, which only a try can tell.
