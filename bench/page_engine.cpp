@@ -7,6 +7,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -67,10 +70,13 @@ std::string voice_reader_page() {
   return html;
 }
 
+// The reshaping's 16-bit index stops its walks at this many elements.
+constexpr int32_t kMaxWalk = 32767;
+
 template <typename Write>
 void walk(HtmlDocument& document, const char* tag, Write write) {
   auto list = document.getElementsByTagName(tag);
-  int32_t count = list->length();
+  int32_t count = std::min(list->length(), kMaxWalk);
   for (int32_t i = 0; i < count; ++i) {
     try {
       write(*list, i);
@@ -141,6 +147,91 @@ void BM_ParseVoiceReaderPage(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ParseVoiceReaderPage)->Unit(benchmark::kMicrosecond);
+
+// Hostile markup: patterns that nest legally past any depth a page needs,
+// and one element with tens of thousands of distinct attributes. Each is
+// repeated to the size given in kilobytes, appended to the voice reader
+// page, and the page is parsed and reshaped; the same markup is also written
+// into an element of a loaded page. Both should grow linearly with the size.
+struct HostilePattern {
+  const char* name;
+  const char* unit;
+};
+
+constexpr HostilePattern kHostilePatterns[] = {
+    {"li_ul", "<li><ul>"},
+    {"dd_dl", "<dd><dl>"},
+    {"span_div_end_span", "<span><div></span>"},
+    {"b_div_end_b", "<b><div></b>"},
+    {"a_div_a", "<a href><div><a href>"},
+    {"div", "<div>"},
+    {"div_siblings", "<div>x</div>"},
+};
+
+std::string repeat_to(const std::string& unit, size_t bytes) {
+  std::string markup;
+  markup.reserve(bytes + unit.size());
+  while (markup.size() < bytes) markup += unit;
+  return markup;
+}
+
+// One element with distinct attributes "a0=x a1=x ..." up to `bytes`.
+std::string many_attributes(size_t bytes) {
+  std::string markup = "<div";
+  for (int i = 0; markup.size() < bytes; ++i) markup += " a" + std::to_string(i) + "=x";
+  markup += ">many</div>";
+  return markup;
+}
+
+std::string hostile_markup(int64_t pattern, size_t bytes) {
+  if (pattern == int64_t(std::size(kHostilePatterns))) return many_attributes(bytes);
+  return repeat_to(kHostilePatterns[pattern].unit, bytes);
+}
+
+std::string hostile_label(int64_t pattern, int64_t kilobytes) {
+  const char* name = pattern == int64_t(std::size(kHostilePatterns))
+                         ? "attributes"
+                         : kHostilePatterns[pattern].name;
+  return std::string(name) + "/" + std::to_string(kilobytes) + "KB";
+}
+
+void BM_ParseAndReshapeHostilePage(benchmark::State& state) {
+  PluginRegistry plugins;
+  plugins.add(kClassId, [](const PluginParams&) { return std::make_unique<QuietPlugin>(); });
+  std::string page = voice_reader_page();
+  const std::string markup = hostile_markup(state.range(0), size_t(state.range(1)) << 10);
+  page.insert(page.rfind("</body>"), markup);
+  const std::string player = player_markup();
+  for (auto _ : state) {
+    auto document = PageDocument::load(page, "http://voice.localhost/", &plugins, nullptr);
+    reshape(*document, player);
+    benchmark::DoNotOptimize(document);
+  }
+  state.SetLabel(hostile_label(state.range(0), state.range(1)));
+  state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(markup.size()));
+}
+
+void BM_WriteHostileMarkup(benchmark::State& state) {
+  const std::string markup = hostile_markup(state.range(0), size_t(state.range(1)) << 10);
+  for (auto _ : state) {
+    auto document =
+        PageDocument::load("<div id=target></div>", "http://voice.localhost/", nullptr, nullptr);
+    document->getElementsByTagName("div")->Item(0)->set_innerhtml(markup);
+    benchmark::DoNotOptimize(document);
+  }
+  state.SetLabel(hostile_label(state.range(0), state.range(1)));
+  state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(markup.size()));
+}
+
+// Pattern index (the last one is the attributes) by size in kilobytes.
+void hostile_sizes(benchmark::internal::Benchmark* benchmark) {
+  for (int64_t pattern = 0; pattern <= int64_t(std::size(kHostilePatterns)); ++pattern) {
+    for (int64_t kilobytes : {160, 320, 1024}) benchmark->Args({pattern, kilobytes});
+  }
+}
+
+BENCHMARK(BM_ParseAndReshapeHostilePage)->Apply(hostile_sizes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteHostileMarkup)->Apply(hostile_sizes)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

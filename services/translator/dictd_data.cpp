@@ -20,9 +20,11 @@ constexpr unsigned char kFlagName = 0x08;
 constexpr unsigned char kFlagComment = 0x10;
 constexpr unsigned char kFlagReserved = 0xE0;
 constexpr size_t kGzipHeaderLength = 10;
-// Largest dictionary file or inflated text accepted; beyond it the file is
-// taken for damage rather than a dictionary.
-constexpr uint64_t kMaxTextLength = uint64_t{512} << 20;
+constexpr size_t kGzipTrailerLength = 8;
+// The first piece of a text inflated from the start; it doubles as needed.
+constexpr uint64_t kFirstPiece = uint64_t{64} << 10;
+
+using Kind = DictionaryError::Kind;
 
 bool is_gzip(const std::string& bytes) {
   return bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == kGzipMagic1 &&
@@ -34,7 +36,9 @@ bool read_file(const std::string& path, std::string& bytes) {
   if (!file) return false;
   const std::streamoff size = file.tellg();
   if (size < 0) throw DictionaryError("cannot read " + path);
-  if (static_cast<uint64_t>(size) > kMaxTextLength) throw DictionaryError(path + " is too large");
+  if (static_cast<uint64_t>(size) > DictdData::kMaxTextLength) {
+    throw DictionaryError(path + " is too large");
+  }
   bytes.resize(static_cast<size_t>(size));
   file.seekg(0);
   if (!file.read(bytes.data(), size)) throw DictionaryError("cannot read " + path);
@@ -47,6 +51,10 @@ unsigned byte_at(const std::string& bytes, size_t at) {
 
 unsigned little16(const std::string& bytes, size_t at) {
   return byte_at(bytes, at) | (byte_at(bytes, at + 1) << 8);
+}
+
+uint32_t little32(const std::string& bytes, size_t at) {
+  return little16(bytes, at) | (static_cast<uint32_t>(little16(bytes, at + 2)) << 16);
 }
 
 // An inflate stream that is always ended.
@@ -93,17 +101,18 @@ std::unique_ptr<DictdData> DictdData::from_bytes(std::string bytes, std::string 
                                                  Packing packing) {
   std::unique_ptr<DictdData> data(new DictdData(std::move(bytes), std::move(description)));
   const bool gzip = is_gzip(data->m_bytes);
-  if (packing == Packing::Compressed && !gzip) data->fail("not a gzip file");
+  if (packing == Packing::Compressed && !gzip) data->fail("not a gzip file", Kind::Unavailable);
   if (packing == Packing::Plain || !gzip) {
     data->m_form = Form::Plain;
     return data;
   }
   data->parse_gzip_header();
+  data->set_reach(kMaxTextLength);
   return data;
 }
 
-void DictdData::fail(const std::string& what) const {
-  throw DictionaryError(m_description + ": " + what);
+void DictdData::fail(const std::string& what, DictionaryError::Kind kind) const {
+  throw DictionaryError(m_description + ": " + what, kind);
 }
 
 void DictdData::fail_chunk(size_t index, const char* what) const {
@@ -167,6 +176,27 @@ void DictdData::parse_gzip_header() {
     offset += size;
   }
   m_chunks.resize(m_chunk_sizes.size());
+  m_chunk_failures.resize(m_chunk_sizes.size());
+}
+
+void DictdData::set_reach(uint64_t reach) {
+  m_reach = std::min(reach, kMaxTextLength);
+  if (m_form == Form::Plain) return;
+  const uint64_t plausible = std::max<uint64_t>(m_bytes.size() * kMaxRatio, uint64_t{1} << 20);
+  m_reach = std::min(m_reach, plausible);
+}
+
+uint64_t DictdData::length() {
+  if (m_text) return m_text->size();
+  switch (m_form) {
+    case Form::Plain:
+      return std::min<uint64_t>(m_bytes.size(), m_reach);
+    case Form::Dictzip:
+      return std::min(m_chunk_length * m_chunk_sizes.size(), m_reach);
+    case Form::Gzip:
+      break;
+  }
+  return read_all().size();
 }
 
 std::string DictdData::inflate_chunk(size_t index) const {
@@ -174,7 +204,7 @@ std::string DictdData::inflate_chunk(size_t index) const {
   const uint64_t size = m_chunk_sizes[index];
   if (start + size > m_bytes.size()) fail_chunk(index, "is missing: the file is truncated");
   Inflater inflater(-MAX_WBITS);
-  if (!inflater.ok()) fail("cannot start inflating");
+  if (!inflater.ok()) fail("cannot start inflating", Kind::Unavailable);
   z_stream& stream = inflater.stream();
   // One byte of room beyond a whole chunk tells a chunk that is too long
   // from one that fills its room exactly.
@@ -204,72 +234,115 @@ std::string DictdData::inflate_chunk(size_t index) const {
 }
 
 const std::string& DictdData::chunk(size_t index) {
+  if (!m_chunk_failures[index].empty())
+    throw DictionaryError(m_chunk_failures[index], Kind::Damaged);
   auto& slot = m_chunks[index];
-  if (!slot) slot = inflate_chunk(index);
+  if (slot) return *slot;
+  try {
+    slot = inflate_chunk(index);
+  } catch (const DictionaryError& error) {
+    m_chunk_failures[index] = error.what();
+    throw;
+  }
   return *slot;
 }
 
-void DictdData::inflate_whole() {
-  Inflater inflater(MAX_WBITS + 16);  // gzip wrapper: header, CRC and length are checked
-  if (!inflater.ok()) fail("cannot start inflating");
+// Inflates a compressed file without chunks from its start, no further
+// than the reach: a text that goes on beyond it is not needed, and a text
+// that ends before it had its checksum and length checked by the gzip
+// format.
+void DictdData::inflate_prefix() {
+  Inflater inflater(MAX_WBITS + 16);
+  if (!inflater.ok()) fail("cannot start inflating", Kind::Unavailable);
   z_stream& stream = inflater.stream();
   stream.next_in = reinterpret_cast<Bytef*>(m_bytes.data());
   stream.avail_in = static_cast<uInt>(m_bytes.size());
-  // The gzip trailer ends with the text's length (modulo 2^32): room for
-  // all of it at once when that is believable (within the chunks' reach, or
-  // a plausible compression ratio), growing otherwise.
-  uint64_t expected = 0;
-  if (m_bytes.size() >= 4) {
-    const size_t end = m_bytes.size();
-    expected = little16(m_bytes, end - 4) | (uint64_t{little16(m_bytes, end - 2)} << 16);
-  }
-  const uint64_t reach = has_chunks() ? m_chunk_length * m_chunk_sizes.size() : m_bytes.size() * 16;
-  const uint64_t room = expected > 0 && expected <= reach ? expected + 1 : m_bytes.size() * 4;
-  std::string text(std::clamp<uint64_t>(room, 1 << 12, kMaxTextLength), '\0');
-  size_t produced = 0;
-  int result = Z_OK;
-  while (result == Z_OK) {
-    if (produced == text.size()) {
-      if (text.size() >= kMaxTextLength) fail("inflates beyond any dictionary's size");
-      text.resize(std::min<uint64_t>(text.size() * 2, kMaxTextLength));
-    }
+  std::string text(std::min(m_reach, kFirstPiece), '\0');
+  uint64_t produced = 0;
+  for (;;) {
+    if (produced == m_reach) break;
+    if (produced == text.size()) text.resize(std::min<uint64_t>(text.size() * 2, m_reach));
     stream.next_out = reinterpret_cast<Bytef*>(text.data() + produced);
     stream.avail_out = static_cast<uInt>(text.size() - produced);
-    result = inflate(&stream, Z_NO_FLUSH);
+    const int result = inflate(&stream, Z_NO_FLUSH);
     produced = text.size() - stream.avail_out;
-    // Z_BUF_ERROR here means the input ran out before the stream ended.
+    if (result == Z_STREAM_END) break;
+    // Z_BUF_ERROR with room left means the input ran out before the end.
+    if (result == Z_BUF_ERROR && stream.avail_out > 0) fail("truncated");
+    if (result != Z_OK && result != Z_BUF_ERROR) fail("does not inflate");
   }
-  if (result == Z_BUF_ERROR) fail("truncated");
-  if (result != Z_STREAM_END) fail("does not inflate");
   text.resize(produced);
   m_text = std::move(text);
-  m_chunks.clear();
+}
+
+// Puts the text together chunk by chunk, as far as the reach; read to its
+// end, it is checked against the checksum and length after the last chunk.
+void DictdData::join_chunks() {
+  const uint64_t wanted = std::min(m_chunk_length * m_chunk_sizes.size(), m_reach);
+  const size_t count = static_cast<size_t>((wanted + m_chunk_length - 1) / m_chunk_length);
+  std::string text;
+  text.reserve(wanted);
+  for (size_t i = 0; i < count; ++i) text += chunk(i);
+  if (count == m_chunk_sizes.size() && count > 0) {
+    m_text = std::move(text);
+    check_trailer();
+    return;
+  }
+  text.resize(std::min<uint64_t>(text.size(), wanted));
+  m_text = std::move(text);
+}
+
+// The gzip trailer ends the file; dictzip may put an empty final block
+// between the last chunk and it.
+void DictdData::check_trailer() const {
+  const uint64_t chunks_end = m_chunk_offsets.back() + m_chunk_sizes.back();
+  if (chunks_end + kGzipTrailerLength > m_bytes.size()) {
+    fail("truncated: the checksum is missing");
+  }
+  const size_t end = m_bytes.size() - kGzipTrailerLength;
+  const std::string& text = *m_text;
+  const uint32_t crc = static_cast<uint32_t>(
+      crc32(0, reinterpret_cast<const Bytef*>(text.data()), static_cast<uInt>(text.size())));
+  if (crc != little32(m_bytes, end) ||
+      static_cast<uint32_t>(text.size()) != little32(m_bytes, end + 4)) {
+    fail("the text does not match its checksum");
+  }
 }
 
 const std::string& DictdData::read_all() {
   if (m_text) return *m_text;
-  if (m_form == Form::Plain) {
-    m_text = std::move(m_bytes);
-    m_bytes.clear();
-  } else {
-    inflate_whole();
-    m_bytes.clear();
-    m_bytes.shrink_to_fit();
+  if (m_failure) throw *m_failure;
+  try {
+    switch (m_form) {
+      case Form::Plain:
+        m_text = std::move(m_bytes);
+        break;
+      case Form::Gzip:
+        inflate_prefix();
+        break;
+      case Form::Dictzip:
+        join_chunks();
+        break;
+    }
+  } catch (const DictionaryError& error) {
+    m_text.reset();
+    m_failure = error;
+    throw;
   }
+  m_bytes.clear();
+  m_bytes.shrink_to_fit();
+  m_chunks.clear();
   return *m_text;
 }
 
-std::string DictdData::read(uint64_t offset, uint64_t length) {
-  if (length > kMaxEntryLength) fail("entry of " + std::to_string(length) + " bytes");
-  if (length == 0) return {};
-  if (offset > kMaxTextLength) fail("offset beyond the end");
+std::string DictdData::read_text(uint64_t offset, uint64_t length) const {
+  const std::string& text = m_text ? *m_text : m_bytes;
+  if (offset > text.size() || length > text.size() - offset) fail("offset beyond the end");
+  return text.substr(offset, length);
+}
+
+std::string DictdData::read_chunks(uint64_t offset, uint64_t length) {
   const uint64_t end = offset + length;
-  if (m_form == Form::Gzip) read_all();
-  if (m_text || m_form == Form::Plain) {
-    const std::string& text = m_text ? *m_text : m_bytes;
-    if (end > text.size()) fail("offset beyond the end");
-    return text.substr(offset, length);
-  }
   if (end > m_chunk_length * m_chunk_sizes.size()) fail("offset beyond the end");
   std::string out;
   out.reserve(length);
@@ -283,6 +356,15 @@ std::string DictdData::read(uint64_t offset, uint64_t length) {
     at += take;
   }
   return out;
+}
+
+std::string DictdData::read(uint64_t offset, uint64_t length) {
+  if (length > kMaxEntryLength) fail("entry of " + std::to_string(length) + " bytes");
+  if (length == 0) return {};
+  if (offset > m_reach || length > m_reach - offset) fail("offset beyond the end");
+  if (m_form == Form::Gzip) read_all();
+  if (m_text || m_form == Form::Plain) return read_text(offset, length);
+  return read_chunks(offset, length);
 }
 
 }  // namespace prevod

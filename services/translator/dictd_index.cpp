@@ -1,5 +1,7 @@
 #include "services/translator/dictd_index.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <fstream>
 #include <optional>
 
@@ -68,7 +70,43 @@ DictdIndex DictdIndex::parse(std::string_view text) {
   if (index.m_entries.empty()) {
     throw DictionaryError(saw_meta ? "the index has no entries" : "not a dictd index");
   }
+  index.measure();
   return index;
+}
+
+void DictdIndex::measure() {
+  std::vector<std::pair<uint64_t, uint64_t>> ranges;
+  ranges.reserve(m_entries.size());
+  for (const DictdIndexEntry& entry : m_entries) {
+    const uint64_t end = entry.offset + entry.length;
+    m_extent = std::max(m_extent, end < entry.offset ? UINT64_MAX : end);
+    ranges.emplace_back(entry.offset, entry.length);
+  }
+  std::sort(ranges.begin(), ranges.end());
+  ranges.erase(std::unique(ranges.begin(), ranges.end()), ranges.end());
+  for (const auto& [offset, length] : ranges) {
+    m_covered = length > UINT64_MAX - m_covered ? UINT64_MAX : m_covered + length;
+  }
+}
+
+void DictdIndex::check_fits(uint64_t text_length) const {
+  size_t beyond = 0;
+  for (const DictdIndexEntry& entry : m_entries) {
+    if (entry.offset > text_length || entry.length > text_length - entry.offset) ++beyond;
+  }
+  if (beyond * 2 > m_entries.size()) {
+    throw DictionaryError(std::to_string(beyond) + " of the " + std::to_string(m_entries.size()) +
+                              " entries of the index lie beyond the end of its text (" +
+                              std::to_string(text_length) + " bytes)",
+                          DictionaryError::Kind::Damaged);
+  }
+  // Entries may share stretches of text; far more than the text is damage.
+  constexpr uint64_t kSlack = uint64_t{64} << 10;
+  if (m_covered > 2 * text_length + kSlack) {
+    throw DictionaryError("the entries of the index cover " + std::to_string(m_covered) +
+                              " bytes of a text of " + std::to_string(text_length),
+                          DictionaryError::Kind::Damaged);
+  }
 }
 
 }  // namespace prevod

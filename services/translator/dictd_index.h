@@ -5,7 +5,8 @@
 // uncompressed text of the .dict file. The database's own meta entries
 // ("00databaseinfo", "00-database-short", ...) are left out. A line that
 // does not have that shape is skipped and counted, so one damaged line
-// costs one headword rather than the whole dictionary.
+// costs one headword rather than the whole dictionary; an index that cannot
+// belong to its text at all (check_fits) makes the dictionary damaged.
 
 #include <cstdint>
 #include <string>
@@ -35,9 +36,25 @@ class DictdIndex {
   // Lines that were not index lines (blank lines are not counted).
   int skipped_lines() const { return m_skipped_lines; }
 
+  // The end of the furthest entry: no text beyond it is ever needed.
+  uint64_t extent() const { return m_extent; }
+  // How much text the entries cover, a stretch that several entries share
+  // counted once.
+  uint64_t covered() const { return m_covered; }
+  // DictionaryError (Damaged) when the index cannot belong to a text of
+  // `text_length` bytes: more than half of its entries lie beyond the end,
+  // or its entries together cover more than twice the text (each entry of a
+  // dictionary is a stretch of its own), which would have every lookup the
+  // other way read the text over and over.
+  void check_fits(uint64_t text_length) const;
+
  private:
+  void measure();
+
   std::vector<DictdIndexEntry> m_entries;
   int m_skipped_lines = 0;
+  uint64_t m_extent = 0;
+  uint64_t m_covered = 0;
 };
 
 }  // namespace prevod

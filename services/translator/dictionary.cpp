@@ -24,10 +24,13 @@ std::string Dictionary::path(const std::string& suffix) const {
 
 void Dictionary::load() {
   if (m_loaded) return;
-  if (m_failure) throw DictionaryError(*m_failure, DictionaryError::Kind::Unavailable, m_name);
+  if (m_failure) throw *m_failure;
   try {
-    std::vector<DictdIndexEntry> entries = DictdIndex::read(path(".index")).take_entries();
+    DictdIndex index = DictdIndex::read(path(".index"));
     m_data = DictdData::open(path(""));
+    m_data->set_reach(index.extent());
+    index.check_fits(m_data->length());
+    std::vector<DictdIndexEntry> entries = index.take_entries();
     m_headwords.reserve(entries.size());
     m_by_key.reserve(entries.size());
     for (DictdIndexEntry& entry : entries) {
@@ -41,12 +44,12 @@ void Dictionary::load() {
       m_headwords[at->second].locations.push_back(Location{entry.offset, entry.length});
     }
   } catch (const DictionaryError& error) {
-    m_failure = error.what();
+    m_failure = DictionaryError(error.what(), error.kind(), m_name);
     m_data.reset();
     m_headwords.clear();
     m_by_key.clear();
     m_max_words = 0;
-    throw DictionaryError(error.what(), DictionaryError::Kind::Unavailable, m_name);
+    throw *m_failure;
   }
   m_loaded = true;
 }
@@ -84,9 +87,7 @@ int Dictionary::max_words() {
 
 void Dictionary::load_back() {
   if (m_reverse) return;
-  if (m_reverse_failure) {
-    throw DictionaryError(*m_reverse_failure, DictionaryError::Kind::Unavailable, m_name);
-  }
+  if (m_reverse_failure) throw *m_reverse_failure;
   load();
   auto reverse = std::make_unique<ReverseIndex>();
   // About three translations a headword in the FreeDict dictionaries.
@@ -113,8 +114,8 @@ void Dictionary::load_back() {
       reverse->add(entries, headword.text, chosen ? lookup_text::key(*chosen) : std::string());
     }
   } catch (const DictionaryError& error) {
-    m_reverse_failure = error.what();
-    throw DictionaryError(error.what(), DictionaryError::Kind::Unavailable, m_name);
+    m_reverse_failure = DictionaryError(error.what(), error.kind(), m_name);
+    throw *m_reverse_failure;
   }
   reverse->finish();
   m_reverse = std::move(reverse);

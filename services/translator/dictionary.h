@@ -6,10 +6,11 @@
 // entry when it is first asked for; the other language to English needs
 // every entry and inverts them all on first use. Each direction loads on
 // its first lookup and stays; a direction that failed to load stays failed
-// with the same DictionaryError (Unavailable), so a missing dictionary is
-// not read again for every word. An entry that cannot be read fails the
-// lookup of that headword only (Damaged); the reverse direction leaves such
-// an entry out.
+// with the same DictionaryError (Unavailable when the files are missing,
+// Damaged when they do not hold a sound dictionary), so a missing or
+// damaged dictionary is not read again for every word. An entry that
+// cannot be read fails the lookup of that headword only (Damaged); the
+// reverse direction leaves such an entry out.
 
 #include <cstdint>
 #include <memory>
@@ -17,6 +18,8 @@
 #include <string>
 #include <unordered_map>
 #include <vector>
+
+#include "services/translator/dictionary_error.h"
 
 namespace prevod {
 
@@ -70,13 +73,13 @@ class Dictionary {
   std::string m_name;
 
   bool m_loaded = false;
-  std::optional<std::string> m_failure;
+  std::optional<DictionaryError> m_failure;
   std::unique_ptr<DictdData> m_data;
   std::vector<Headword> m_headwords;
   std::unordered_map<std::string, size_t> m_by_key;
   int m_max_words = 0;
 
-  std::optional<std::string> m_reverse_failure;
+  std::optional<DictionaryError> m_reverse_failure;
   std::unique_ptr<ReverseIndex> m_reverse;
 };
 

@@ -2,8 +2,9 @@
 
 // A dictionary that cannot be used. Unavailable: its files are missing or
 // unreadable, or they are not a dictd dictionary at all (no usable index
-// line, not a gzip file, a compressed text that does not inflate whole).
-// Damaged: the dictionary opened but an entry cannot be read (an offset
+// line, not a gzip file). Damaged: the files are there but their content is
+// broken: a compressed text that does not inflate or fails its checksum, an
+// index that does not fit its text, an entry that cannot be read (an offset
 // beyond the end of the text, a chunk that does not inflate). The error
 // names the dictionary ("freedict-eng-bul") once the failure has reached
 // the level that knows it, so the translation page can say which one.

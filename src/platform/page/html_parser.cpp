@@ -3,6 +3,7 @@
 #include <gumbo.h>
 
 #include <cctype>
+#include <cstdlib>
 #include <string>
 #include <utility>
 #include <vector>
@@ -30,12 +31,17 @@ std::string tag_name(const GumboElement& element) {
 std::shared_ptr<PageElement> make_element(const GumboElement& source,
                                           const std::weak_ptr<PageDocument>& owner) {
   std::string name = tag_name(source);
+  // The prepass's marker attributes come first and are not the page's own.
   size_t first_attribute = 0;
-  if (name == "title" && source.attributes.length > 0 &&
-      static_cast<const GumboAttribute*>(source.attributes.data[0])->name ==
-          HtmlPrepass::kNoscriptMarker) {
-    name = "noscript";
-    first_attribute = 1;
+  if (source.attributes.length > 0) {
+    const std::string_view first =
+        static_cast<const GumboAttribute*>(source.attributes.data[0])->name;
+    if (first == HtmlPrepass::kNoscriptMarker && name == "title") {
+      name = "noscript";
+      first_attribute = 1;
+    } else if (first == HtmlPrepass::kFormattingMarker) {
+      first_attribute = 1;
+    }
   }
   auto element = std::make_shared<PageElement>(std::move(name), owner);
   for (size_t i = first_attribute; i < source.attributes.length; ++i) {
@@ -94,11 +100,25 @@ void convert_children(const GumboNode& source, PageNode& target,
   }
 }
 
+// The parser leaves a fragment's quirks mode unset and then reads it (a
+// TABLE in a fragment may or may not close a P, by chance): memory handed
+// to it comes zeroed, which reads as no quirks, as HtmlPrepass assumes.
+void* zeroed_allocate(void*, size_t size) {
+  return std::calloc(1, size);
+}
+
+void release(void*, void* memory) {
+  std::free(memory);
+}
+
 // Owns one gumbo parse.
 class GumboParse {
  public:
-  GumboParse(std::string_view html, GumboTag context) : m_markup(HtmlPrepass::prepare(html)) {
+  GumboParse(std::string_view html, GumboTag context)
+      : m_markup(HtmlPrepass::prepare(html, context)) {
     m_options = kGumboDefaultOptions;
+    m_options.allocator = &zeroed_allocate;
+    m_options.deallocator = &release;
     // Recording parse errors copies the stack of open elements each time,
     // which is quadratic on deep markup; nothing here reads them.
     m_options.max_errors = 0;

@@ -2,9 +2,10 @@
 
 // Builds the engine's document tree from markup with the gumbo HTML5
 // parser, after HtmlPrepass has made NOSCRIPT content text and capped the
-// nesting depth. Whole pages and fragments (the content written into an
-// element) are parsed as a browser would, with the element's tag as the
-// fragment's context. Markup of any shape gives a tree; nothing fails.
+// nesting depth and the attributes (see there). Whole pages and fragments
+// (the content written into an element) are parsed as a browser would, with
+// the element's tag as the fragment's context. Markup of any shape gives a
+// tree; nothing fails.
 
 #include <memory>
 #include <string_view>

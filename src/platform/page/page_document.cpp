@@ -156,6 +156,7 @@ void PageDocument::follow_link(const PageElement& link) {
 void PageDocument::content_replaced(PageElement& element, const PageNode::Children& removed) {
   for (const auto& node : removed) release_plugins(*node);
   ++m_version;
+  m_last_replaced = element.shared();
   if (element.is_connected()) instantiate_plugins(element);
 }
 

@@ -47,6 +47,8 @@ class PageDocument : public HtmlDocument, public std::enable_shared_from_this<Pa
   // The elements with a tag (lower case, "*" for all) in document order.
   std::vector<std::shared_ptr<PageElement>> elements_by_tag(std::string_view tag) const;
   uint64_t version() const { return m_version; }
+  // The element whose content was replaced last, while it lives.
+  std::shared_ptr<PageElement> last_replaced() const { return m_last_replaced.lock(); }
 
   // The focused element, nullptr when none is (or it has left the tree).
   std::shared_ptr<PageElement> focused() const;
@@ -75,6 +77,7 @@ class PageDocument : public HtmlDocument, public std::enable_shared_from_this<Pa
   const PluginRegistry* m_plugins;
   PageHost* m_host;
   std::weak_ptr<PageElement> m_focused;
+  std::weak_ptr<PageElement> m_last_replaced;
   uint64_t m_version = 0;
 };
 

@@ -175,7 +175,12 @@ std::shared_ptr<EspeakSynth> EspeakSynth::acquire(const std::optional<std::strin
   if (auto live = lib.live.lock()) return live;
   if (!lib.initialised) initialise(lib, data_path);
   std::shared_ptr<EspeakSynth> synth(new EspeakSynth);
-  synth->m_worker = std::thread(&EspeakSynth::run, synth.get());
+  try {
+    synth->m_worker = std::thread(&EspeakSynth::run, synth.get());
+  } catch (const std::system_error& error) {
+    throw RuntimeError(std::string("speech: cannot start the synthesiser's thread: ") +
+                       error.what());
+  }
   lib.live = synth;
   return synth;
 }

@@ -46,8 +46,9 @@ class EspeakSynth {
   // The shared synthesiser, initialising espeak-ng on first use from
   // `data_path` (a directory holding espeak-ng-data, or espeak-ng-data
   // itself), or from the library's default place when none is given.
-  // RuntimeError when the data cannot be found or loaded, or when espeak-ng
-  // already runs from another directory than the one asked for.
+  // RuntimeError when the data cannot be found or loaded, when espeak-ng
+  // already runs from another directory than the one asked for, or when
+  // the worker thread cannot be started.
   static std::shared_ptr<EspeakSynth> acquire(
       const std::optional<std::string>& data_path = std::nullopt);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "base/runtime_error.h"
 
@@ -19,10 +20,11 @@ constexpr int kPiecesPerSecond = 50;
 }  // namespace
 
 Speaker::Speaker(std::shared_ptr<EspeakSynth> synth, std::unique_ptr<AudioSink> sink,
-                 const std::string& voice)
-    : m_synth(std::move(synth)), m_sink(std::move(sink)) {
+                 const std::string& voice, std::shared_ptr<SpeakerPool> pool)
+    : m_synth(std::move(synth)),
+      m_sink(std::move(sink)),
+      m_pool(pool ? std::move(pool) : SpeakerPool::shared()) {
   set_voice(voice);
-  m_worker = std::thread(&Speaker::run, this);
 }
 
 Speaker::~Speaker() {
@@ -33,15 +35,27 @@ Speaker::~Speaker() {
     m_queue.clear();
     m_wake.notify_all();
   }
-  m_worker.join();
+  // A text being played stops at its next piece and reports its end.
+  m_pool->withdraw(*this);
+  close_sink();
 }
 
 void Speaker::speak(const std::string& text) {
   if (text.empty()) return;
-  std::lock_guard lock(m_mutex);
-  if (m_shutdown) return;
-  m_queue.push_back(Utterance{text, m_voice_id, m_words_per_minute, m_generation.load()});
-  m_wake.notify_all();
+  {
+    std::lock_guard lock(m_mutex);
+    if (m_shutdown) return;
+    m_queue.push_back(Utterance{text, m_voice_id, m_words_per_minute, m_generation.load()});
+  }
+  try {
+    m_pool->enlist(*this);
+  } catch (const RuntimeError&) {
+    // No worker runs, so nothing queued can be played.
+    std::lock_guard lock(m_mutex);
+    m_queue.clear();
+    m_idle.notify_all();
+    throw;
+  }
 }
 
 void Speaker::purge() {
@@ -101,36 +115,42 @@ void Speaker::set_observer(Observer observer) {
   m_observer = std::move(observer);
 }
 
-void Speaker::run() {
-  for (;;) {
-    Utterance utterance;
-    {
-      std::unique_lock lock(m_mutex);
-      m_wake.wait(lock, [this] { return m_shutdown || !m_queue.empty(); });
-      if (m_shutdown) break;
-      utterance = std::move(m_queue.front());
-      m_queue.pop_front();
-      m_active = true;
-    }
-    notify(Event::Started, utterance.text);
-    const Event ended = say(utterance);
-    notify(ended, utterance.text);
-    bool more = false;
-    {
-      std::lock_guard lock(m_mutex);
-      more = !m_queue.empty() && !m_shutdown;
-    }
-    // The sink is held only for a run of speech, and given a fresh start
-    // after a failure.
-    if (!more || ended == Event::Failed) close_sink();
-    std::lock_guard lock(m_mutex);
-    if (m_queue.empty()) {
-      m_active = false;
-      m_idle.notify_all();
-    }
+// One turn on a pool worker: the next queued text, spoken whole.
+bool Speaker::serve_turn() {
+  std::optional<Utterance> utterance = next_utterance();
+  if (!utterance) {
+    // Purged while waiting in line: the sink is let go.
+    close_sink();
+    end_turn();
+    return false;
   }
-  close_sink();
+  notify(Event::Started, utterance->text);
+  const Event ended = say(*utterance);
+  notify(ended, utterance->text);
+  bool more = false;
+  {
+    std::lock_guard lock(m_mutex);
+    more = !m_queue.empty() && !m_shutdown;
+  }
+  // The sink is held only for a run of speech, and given a fresh start
+  // after a failure.
+  if (!more || ended == Event::Failed) close_sink();
+  end_turn();
+  return more;
+}
+
+std::optional<Speaker::Utterance> Speaker::next_utterance() {
   std::lock_guard lock(m_mutex);
+  if (m_shutdown || m_queue.empty()) return std::nullopt;
+  Utterance utterance = std::move(m_queue.front());
+  m_queue.pop_front();
+  m_active = true;
+  return utterance;
+}
+
+void Speaker::end_turn() {
+  std::lock_guard lock(m_mutex);
+  if (!m_queue.empty()) return;
   m_active = false;
   m_idle.notify_all();
 }

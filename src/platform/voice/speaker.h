@@ -1,9 +1,10 @@
 #pragma once
 
-// One speaking voice with its own audio stream: a queue of texts and a
-// worker thread that has each text synthesised by the shared EspeakSynth
-// and plays it through the speaker's sink, in the order queued. Several
-// speakers can sound at once, each through its own sink.
+// One speaking voice with its own audio stream: a queue of texts that are
+// synthesised by the shared EspeakSynth and played through the speaker's
+// sink, in the order queued. The playing is done by a worker of a
+// SpeakerPool, one text per turn; the speaker holds no thread of its own.
+// Several speakers can sound at once, each through its own sink.
 //
 // speak() queues and returns at once; purge() silences the text being
 // spoken within one small piece of sound and drops everything queued.
@@ -11,10 +12,10 @@
 // the texts queued after it.
 //
 // The observer hears of each text as it starts and as it ends. It is called
-// on the speaker's worker thread: callers must carry the news to their own
-// thread (post it to their event loop) and must not destroy the speaker
-// from inside it. A speaker being destroyed still reports the end of the
-// text it cuts off, so what the observer uses must outlive the speaker.
+// on a pool worker: callers must carry the news to their own thread (post
+// it to their event loop) and must not destroy the speaker from inside it.
+// A speaker being destroyed still reports the end of the text it cuts off,
+// so what the observer uses must outlive the speaker.
 
 #include <atomic>
 #include <chrono>
@@ -24,16 +25,17 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "platform/voice/audio_sink.h"
 #include "platform/voice/espeak_synth.h"
+#include "platform/voice/speaker_pool.h"
 
 namespace prevod {
 
-class Speaker {
+class Speaker : private SpeakerPool::Client {
  public:
   enum class Event {
     Started,   // the text began to sound
@@ -47,15 +49,18 @@ class Speaker {
   static constexpr int kFastestRate = 10;
 
   // Speaks with `voice` (see set_voice); RuntimeError when no installed
-  // voice serves it.
+  // voice serves it. Plays through the process's shared pool unless given
+  // one.
   Speaker(std::shared_ptr<EspeakSynth> synth, std::unique_ptr<AudioSink> sink,
-          const std::string& voice = "en");
+          const std::string& voice = "en", std::shared_ptr<SpeakerPool> pool = nullptr);
   // Silences the speaker and drops its queue.
-  ~Speaker();
+  ~Speaker() override;
   Speaker(const Speaker&) = delete;
   Speaker& operator=(const Speaker&) = delete;
 
   // Queues `text` behind the texts already queued. An empty text is ignored.
+  // RuntimeError, and nothing queued, when the pool has no thread to play
+  // it on and cannot start one.
   void speak(const std::string& text);
   // Stops the text being spoken and drops the queued ones.
   void purge();
@@ -89,7 +94,9 @@ class Speaker {
     uint64_t generation = 0;
   };
 
-  void run();
+  bool serve_turn() override;
+  std::optional<Utterance> next_utterance();
+  void end_turn();
   Event say(const Utterance& utterance);
   void stream(const Utterance& utterance);
   bool play(const std::vector<int16_t>& samples, uint64_t generation);
@@ -100,8 +107,9 @@ class Speaker {
   void notify(Event event, const std::string& text);
 
   std::shared_ptr<EspeakSynth> m_synth;
-  std::unique_ptr<AudioSink> m_sink;  // used by the worker only
-  bool m_sink_open = false;           // worker only
+  std::unique_ptr<AudioSink> m_sink;  // used by the turn being served only
+  bool m_sink_open = false;           // likewise
+  std::shared_ptr<SpeakerPool> m_pool;
 
   mutable std::mutex m_mutex;
   std::condition_variable m_wake;
@@ -121,8 +129,6 @@ class Speaker {
   std::deque<std::vector<int16_t>> m_pieces;
   bool m_synthesising = false;
   EspeakSynth::Outcome m_synthesis_outcome = EspeakSynth::Outcome::Completed;
-
-  std::thread m_worker;
 };
 
 }  // namespace prevod

@@ -70,6 +70,8 @@ struct GateState {
   int writes = 0;
   int stops = 0;
   int drains = 0;
+  int opens = 0;
+  int closes = 0;
 
   void release() {
     std::lock_guard lock(mutex);
@@ -87,7 +89,10 @@ class GatedSink : public AudioSink {
  public:
   explicit GatedSink(std::shared_ptr<GateState> state) : m_state(std::move(state)) {}
 
-  void open(int) override {}
+  void open(int) override {
+    std::lock_guard lock(m_state->mutex);
+    ++m_state->opens;
+  }
   void write(std::span<const int16_t>) override {
     std::unique_lock lock(m_state->mutex);
     ++m_state->writes;
@@ -102,7 +107,10 @@ class GatedSink : public AudioSink {
     std::lock_guard lock(m_state->mutex);
     ++m_state->stops;
   }
-  void close() override {}
+  void close() override {
+    std::lock_guard lock(m_state->mutex);
+    ++m_state->closes;
+  }
 
  private:
   std::shared_ptr<GateState> m_state;

@@ -86,17 +86,12 @@ std::string TestDictionary::read_file(const std::filesystem::path& path) {
 }
 
 std::string TestDictionary::dictzip(const std::string& text, unsigned chunk_length,
-                                    RandomAccess random_access) {
+                                    RandomAccess random_access, Ending ending) {
   z_stream stream{};
   if (deflateInit2(&stream, 9, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK) {
     throw std::runtime_error("deflateInit2");
   }
-  std::string compressed;
-  std::vector<unsigned> sizes;
-  size_t at = 0;
-  do {
-    const size_t length = std::min<size_t>(chunk_length, text.size() - at);
-    const bool last = at + length >= text.size();
+  auto compress = [&](size_t at, size_t length, int flush) {
     stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data() + at));
     stream.avail_in = static_cast<uInt>(length);
     std::string piece;
@@ -105,13 +100,23 @@ std::string TestDictionary::dictzip(const std::string& text, unsigned chunk_leng
       char buffer[4096];
       stream.next_out = reinterpret_cast<Bytef*>(buffer);
       stream.avail_out = sizeof buffer;
-      result = deflate(&stream, last ? Z_FINISH : Z_FULL_FLUSH);
+      result = deflate(&stream, flush);
       piece.append(buffer, sizeof buffer - stream.avail_out);
-    } while (stream.avail_out == 0 || (last && result != Z_STREAM_END));
+    } while (stream.avail_out == 0 || (flush == Z_FINISH && result != Z_STREAM_END));
+    return piece;
+  };
+  std::string compressed;
+  std::vector<unsigned> sizes;
+  size_t at = 0;
+  do {
+    const size_t length = std::min<size_t>(chunk_length, text.size() - at);
+    const bool last = at + length >= text.size() && ending == Ending::InLastChunk;
+    const std::string piece = compress(at, length, last ? Z_FINISH : Z_FULL_FLUSH);
     sizes.push_back(static_cast<unsigned>(piece.size()));
     compressed += piece;
     at += length;
   } while (at < text.size());
+  if (ending == Ending::AfterChunks) compressed += compress(at, 0, Z_FINISH);
   deflateEnd(&stream);
 
   std::string out;

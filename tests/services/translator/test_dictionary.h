@@ -37,10 +37,14 @@ class TestDictionary {
 
   static void write_file(const std::filesystem::path& path, const std::string& bytes);
   static std::string read_file(const std::filesystem::path& path);
-  // A dictzip file of a text; without the RA field it is plain gzip.
+  // A dictzip file of a text; without the RA field it is plain gzip. The
+  // stream ends in its last chunk, or, as the dictzip tool writes it, in an
+  // empty final block after the chunks that the chunk table leaves out.
   enum class RandomAccess { Yes, No };
+  enum class Ending { InLastChunk, AfterChunks };
   static std::string dictzip(const std::string& text, unsigned chunk_length,
-                             RandomAccess random_access = RandomAccess::Yes);
+                             RandomAccess random_access = RandomAccess::Yes,
+                             Ending ending = Ending::InLastChunk);
 
  private:
   std::filesystem::path m_directory;
