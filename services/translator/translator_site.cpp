@@ -141,8 +141,7 @@ void write_text(HtmlDocument& document, const std::string& tag, const std::strin
 
 TranslatorSite::TranslatorSite(EventLoop& loop, std::string dictionary_directory,
                                int64_t result_delay_ms)
-    : m_loop(loop),
-      m_translator(std::make_unique<Translator>(std::move(dictionary_directory))),
+    : m_translator(std::make_unique<Translator>(std::move(dictionary_directory))),
       m_result_delay_ms(std::max<int64_t>(result_delay_ms, 0)),
       m_pending(loop) {}
 

@@ -59,7 +59,6 @@ class TranslatorSite : public Site {
  private:
   void show_result(const std::weak_ptr<HtmlDocument>& document, const TranslationFragment& request);
 
-  EventLoop& m_loop;
   std::unique_ptr<Translator> m_translator;
   int64_t m_result_delay_ms;
   // The result of the latest request, shown after the page's delay.

@@ -1,5 +1,6 @@
 // The dictionary data reader on any bytes, plain or gzip/dictzip: the first
-// 16 bytes choose two reads (offset and length), the rest are the file.
+// 16 bytes choose two reads (offset and length) and the reach the index
+// would allow, the rest are the file. Nothing may inflate past the reach.
 
 #include <cstddef>
 #include <cstdint>
@@ -17,6 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string bytes(reinterpret_cast<const char*>(data) + 16, size - 16);
   try {
     auto reader = DictdData::from_bytes(std::move(bytes), "fuzz");
+    reader->set_reach(uint64_t{numbers[0]} + numbers[1] % (1 << 16) + 1);
     for (int read = 0; read < 2; ++read) {
       try {
         (void)reader->read(numbers[2 * read], numbers[2 * read + 1] % (1 << 16));

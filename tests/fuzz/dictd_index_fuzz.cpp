@@ -13,6 +13,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view text(reinterpret_cast<const char*>(data), size);
   try {
     DictdIndex index = DictdIndex::parse(text);
+    // Whether the index could belong to a text of a few sizes.
+    for (uint64_t length : {uint64_t{0}, uint64_t{size}, uint64_t{1} << 20}) {
+      try {
+        index.check_fits(length);
+      } catch (const DictionaryError&) {
+      }
+    }
     (void)index.take_entries();
   } catch (const DictionaryError&) {
     // A damaged index is a clear outcome.

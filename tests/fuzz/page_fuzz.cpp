@@ -1,19 +1,46 @@
 // The HTML prepass and the page engine: any bytes as a whole page, then the
 // same bytes written into the page as the inner HTML of an element, with the
-// reads the program makes of pages.
+// reads the program makes of pages. However the markup nests, the tree stays
+// within the depth cap (give or take the few levels that misnested
+// formatting can move content after it was placed).
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "base/runtime_error.h"
+#include "platform/page/html_prepass.h"
 #include "platform/page/page_document.h"
 #include "platform/page/page_element.h"
+
+namespace {
+
+size_t depth_of(const prevod::PageNode& node) {
+  size_t deepest = 0;
+  std::vector<std::pair<const prevod::PageNode*, size_t>> stack{{&node, 0}};
+  while (!stack.empty()) {
+    auto [current, depth] = stack.back();
+    stack.pop_back();
+    deepest = std::max(deepest, depth);
+    for (const auto& child : current->children()) {
+      if (child->is_element()) stack.emplace_back(child.get(), depth + 1);
+    }
+  }
+  return deepest;
+}
+
+constexpr size_t kSlack = 4;
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace prevod;
   std::string html(reinterpret_cast<const char*>(data), size);
   auto document = PageDocument::load(html, "http://fuzz.localhost/", nullptr, nullptr);
+  if (depth_of(document->node()) > HtmlPrepass::kMaxDepth + kSlack) std::abort();
   try {
     auto all = document->getElementsByTagName("*");
     int32_t count = all->length();
@@ -21,6 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       auto last = all->Item(count - 1);
       (void)last->InnerText();
       last->set_innerhtml(html);
+      if (depth_of(document->node()) > 2 * (HtmlPrepass::kMaxDepth + kSlack)) std::abort();
       (void)last->innerhtml();
     }
     (void)document->documentelement()->InnerText();
