@@ -430,6 +430,10 @@ class Scanner {
       copy_to(m_in.size());
       return;
     }
+    if (++m_start_tags > HtmlPrepass::kMaxElements) {
+      m_pos = tag.end;  // past the bound: the element is left out, its content stays
+      return;
+    }
     limit_attributes(tag);
     if (tag.lower_name == kNoscript) return noscript(tag);
 
@@ -720,6 +724,8 @@ class Scanner {
 
   std::string_view m_in;
   size_t m_pos = 0;
+  // Start tags met so far, against HtmlPrepass::kMaxElements.
+  size_t m_start_tags = 0;
   std::string m_out;
   HtmlTreeModel m_model;
   size_t m_max_depth;

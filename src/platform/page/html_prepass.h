@@ -18,6 +18,10 @@
 //   to be opened again is dropped. Browsers cap the depth of their trees
 //   alike. The parser rescans its open elements at every tag, so without the
 //   cap deep markup takes it minutes.
+// - A page (or a piece of markup written into one) holds at most
+//   kMaxElements elements written in its markup; later start tags are left
+//   out and what they held stays as text. The parser's work grows with the
+//   elements it builds, and no page the program shows comes near the bound.
 // - An element keeps its first kMaxAttributes distinct attributes (the
 //   parser checks every new attribute against all earlier ones); later
 //   duplicates of a name are dropped, as the parser would drop them.
@@ -43,6 +47,7 @@ class HtmlPrepass {
  public:
   static constexpr size_t kMaxDepth = 256;
   static constexpr size_t kMaxAttributes = 64;
+  static constexpr size_t kMaxElements = 32768;
   static constexpr std::string_view kNoscriptMarker = "data-prevod-noscript";
   static constexpr std::string_view kFormattingMarker = "data-prevod-formatting";
 

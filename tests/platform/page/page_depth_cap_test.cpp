@@ -293,6 +293,27 @@ TEST(PageAttributes, AStrayLessThanSignStaysTextWhenTheTagAfterItIsLeftOut) {
   EXPECT_EQ(HtmlPrepass::prepare("a<<isindex>f", GUMBO_TAG_LAST, 4), "a&lt;f");
 }
 
+TEST(PageElementCap, APageHoldsABoundedNumberOfElementsAndKeepsTheRestAsText) {
+  std::string html;
+  for (size_t i = 0; i < HtmlPrepass::kMaxElements + 50; ++i) {
+    html += "<i>" + std::to_string(i) + "</i>";
+  }
+  auto document = parse_page(html);
+  // The html, head and body elements the parser adds are not the markup's.
+  EXPECT_EQ(document->elements_by_tag("i").size(), HtmlPrepass::kMaxElements);
+  const std::string text = document->documentelement()->InnerText();
+  EXPECT_NE(text.find(std::to_string(HtmlPrepass::kMaxElements + 49)), std::string::npos)
+      << "the content of the elements left out stays";
+}
+
+TEST(PageElementCap, EachWriteIntoAPageHasTheBoundOfItsOwn) {
+  auto document = parse_page("<div id=a></div>");
+  std::string markup;
+  for (size_t i = 0; i < HtmlPrepass::kMaxElements + 10; ++i) markup += "<b>x</b>";
+  item(*document, "div", 0)->set_innerhtml(markup);
+  EXPECT_EQ(document->elements_by_tag("b").size(), HtmlPrepass::kMaxElements);
+}
+
 // A fragment's quirks mode is left unset by the parser, which then reads
 // it: on memory that happens to say "quirks" (1), a TABLE would stay inside
 // a P. Blocks of the size of the parser's nodes, filled with ones, are freed

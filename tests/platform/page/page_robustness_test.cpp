@@ -41,14 +41,16 @@ size_t depth_of(const PageNode& node) {
 }
 
 TEST(PageRobustness, AHundredThousandNestedDivsAreCappedNotFatal) {
+  // Capped twice: in depth, and in number, past which the span and the
+  // paragraph are left out and their text stays.
   auto document = parse_page(nested_divs(100000, "<span id=deep>bottom</span>") + "<p>after</p>");
   auto divs = document->getElementsByTagName("div");
-  EXPECT_EQ(divs->length(), 100000);
-  EXPECT_EQ(item(*document, "span", 0)->InnerText(), "bottom");
-  EXPECT_EQ(item(*document, "p", 0)->InnerText(), "after");
+  EXPECT_EQ(divs->length(), static_cast<int32_t>(HtmlPrepass::kMaxElements));
+  EXPECT_EQ(document->getElementsByTagName("span")->length(), 0);
   EXPECT_LE(depth_of(document->node()), HtmlPrepass::kMaxDepth + 8);
-  std::string markup = divs->Item(0)->innerhtml();
-  EXPECT_NE(markup.find("<span id=\"deep\">bottom</span>"), std::string::npos);
+  std::string text = document->documentelement()->InnerText();
+  EXPECT_NE(text.find("bottom"), std::string::npos);
+  EXPECT_NE(text.find("after"), std::string::npos);
 }
 
 TEST(PageRobustness, UnclosedNestingIsCappedToo) {
