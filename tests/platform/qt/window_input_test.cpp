@@ -133,6 +133,21 @@ TEST_F(OffscreenWindowInput, AClickOnASkinnedPictureOrItsLabelRunsItsClickOnce) 
   EXPECT_EQ(label_clicks, 2);
 }
 
+TEST_F(OffscreenWindowInput, ControlsCarryTheirTooltipsAndTakeNoKeyboardFocusOfTheirOwn) {
+  QtWindowView& speech = view_of(form1());
+  EXPECT_EQ(widget(speech, form1().Picture8).toolTip().toStdString(),
+            "Използвайте този бутон, ако езика долу в дясно е различен от Englisch US");
+  EXPECT_EQ(widget(speech, form1().Picture1).toolTip().toStdString(),
+            "Програмата чете текста в Clipboarda");
+  EXPECT_TRUE(widget(speech, form1().Picture7).toolTip().isEmpty());
+  for (const auto& control : form1().controls()) {
+    if (ControlWidget* shown = speech.widget_of(*control)) {
+      EXPECT_EQ(shown->focusPolicy(), Qt::NoFocus) << control->name();
+    }
+  }
+  EXPECT_NE(speech.top_level().focusPolicy(), Qt::NoFocus);
+}
+
 TEST_F(OffscreenWindowInput, ThePlayersListClickedSelectsAVoiceAndItsButtonsAct) {
   boot_to_ready();
   expand();
