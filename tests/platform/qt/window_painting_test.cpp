@@ -147,6 +147,11 @@ TEST_F(OffscreenWindowPainting, TheCaretStandsWhereSelStartPutsItWhileTheBoxHasT
 }
 
 TEST_F(OffscreenWindowPainting, TheCoverShowsTheProgressFillOverItsTrack) {
+  // Without the voice reader the cover stays, and its fill runs on to the
+  // end of the track.
+  SimulatedSystem::Options offline;
+  offline.config.VoiceReaderAddress = "http://voicereader.example/onlineservices/voice_reader";
+  boot(offline);
   advance(3100);  // shown after a second, three ticks of the progress bar
   ASSERT_TRUE(form2().image1.Visible());
   ASSERT_FLOAT_EQ(form2().Image2.Width(), 6225.0f / 15 * 3);
@@ -161,11 +166,15 @@ TEST_F(OffscreenWindowPainting, TheCoverShowsTheProgressFillOverItsTrack) {
       << beyond.name().toStdString();
   EXPECT_LT(fill.right() + 10, track.right());
 
-  advance(2000);
+  // From the fifteenth tick on the fill stands 120 twips short of the
+  // track's end, its picture stretched all the way.
+  advance(13000);
+  ASSERT_TRUE(form2().image1.Visible());
   translation.sync();
   image = translation.render();
   fill = rect_of(translation, form2().Image2);
-  EXPECT_TRUE(reddish(pixel(image, QPointF(fill.left() + 120, fill.center().y()))));
+  ASSERT_EQ(fill.width(), (6225 - 120) / 15);
+  EXPECT_TRUE(reddish(pixel(image, QPointF(fill.right() - 3, fill.center().y()))));
 }
 
 TEST_F(OffscreenWindowPainting, TheHintWindowShadesToWhiteUnderItsCaption) {
