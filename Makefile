@@ -21,7 +21,7 @@ BUILD ?= build
 CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo
 endif
 
-.PHONY: all deps configure build run sim test bench soak format format-check werror fuzz clean
+.PHONY: all deps configure build run sim test bench soak screenshot format format-check werror fuzz clean
 
 all: build
 
@@ -59,6 +59,14 @@ soak: deps
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release
 	cmake --build build-bench -j $(JOBS) --target bench_soak
 	./build-bench/bench/bench_soak $(SOAK_HOURS)
+
+# Renders the speech window behind the translation window, as they stand
+# once the program is ready, into docs/screenshot.png, offscreen.
+# SCREENSHOT_OPTIONS may add --settings, --speech-settings, --scale 2 or
+# --translate TEXT.
+SCREENSHOT_OPTIONS ?= --settings
+screenshot: build
+	./$(BUILD)/prevod-screenshot $(SCREENSHOT_OPTIONS) docs/screenshot.png
 
 # Fuzzes each target for FUZZ_SECONDS (clang, libFuzzer, ASan and UBSan).
 FUZZ_SECONDS ?= 60

@@ -1,5 +1,7 @@
 #include "services/voicereader/player_text_field.h"
 
+#include <algorithm>
+
 #include "base/text.h"
 
 namespace prevod {
@@ -46,6 +48,14 @@ void PlayerTextField::set_text(std::string_view text) {
 void PlayerTextField::select_all() {
   m_anchor = 0;
   m_caret = m_text.size();
+}
+
+void PlayerTextField::set_caret(size_t position) {
+  position = std::min(position, m_text.size());
+  while (position > 0 && position < m_text.size() && is_continuation(m_text[position])) {
+    --position;
+  }
+  place_caret(position, Extend::No);
 }
 
 void PlayerTextField::move_to_start(Extend extend) {

@@ -19,6 +19,8 @@ class PlayerTextField {
 
   const std::string& text() const { return m_text; }
   size_t caret() const { return m_caret; }
+  // The other end of the selection; the caret when nothing is selected.
+  size_t anchor() const { return m_anchor; }
   bool has_selection() const { return m_anchor != m_caret; }
   std::string selected_text() const;
   // What a copy takes: the selection, or the whole text when nothing is
@@ -28,6 +30,10 @@ class PlayerTextField {
   // Replaces the whole text; the caret goes to the end, nothing selected.
   void set_text(std::string_view text);
   void select_all();
+  // A click in the field: the caret goes to the character boundary at or
+  // before `position` (a byte offset, the end when beyond it), nothing
+  // selected.
+  void set_caret(size_t position);
   void move_to_start(Extend extend);
   void move_to_end(Extend extend);
   void move_left(Extend extend);

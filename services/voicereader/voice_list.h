@@ -27,6 +27,8 @@ class VoiceList {
   void page_down() { move_by(kPageSize); }
   void up() { move_by(-1); }
   void down() { move_by(1); }
+  // A click on an entry: it is highlighted (clamped to the list).
+  void highlight(int index) { move_by(index - m_highlighted); }
   // Enter: the highlighted entry becomes the applied one.
   void apply() { m_applied = m_highlighted; }
   // The list lost the focus without Enter.

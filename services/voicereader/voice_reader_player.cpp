@@ -2,6 +2,8 @@
 
 #include <strings.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <string_view>
 
 #include "base/runtime_error.h"
@@ -69,6 +71,53 @@ std::string flash_vars(const PluginParams& params) {
 int starting_voice(const std::string& vars) {
   int index = find_voice_by_language(flash_var(vars, "lang"));
   return index >= 0 ? index : find_voice_by_language(kDefaultLanguage);
+}
+
+// Where the player's parts lie on its stage, the OBJECT's 737 by 370
+// pixels. The host page shows the stage 35 pixels left of and 50 above its
+// corner, and the host window lays a banner over the stage's rows 53 to 74
+// and its own strip over everything right of column 517. So the controls
+// keep to the columns 52 to 492 and the rows from 84 down; the right-hand
+// part, which is what shows of the player in the strip, carries the
+// presenter with the applied voice under it, at the bottom right of what
+// shows there.
+constexpr PageBox kPresenterBox{522, 50, 215, 160};
+constexpr PageBox kShownVoiceBox{522, 212, 208, 22};
+constexpr PageBox kTitleBox{52, 84, 300, 20};
+constexpr PageBox kTextCaptionBox{52, 108, 200, 16};
+constexpr PageBox kTextFieldBox{52, 126, 440, 26};
+constexpr PageBox kVoiceCaptionBox{52, 162, 200, 16};
+constexpr int kListRows = VoiceList::kPageSize;
+constexpr int kListRowHeight = 20;
+constexpr PageBox kVoiceListBox{52, 180, 200, kListRows* kListRowHeight + 2};
+constexpr PageBox kStopBox{272, 180, 100, 28};
+constexpr PageBox kSpeakBox{384, 180, 108, 28};
+
+PluginPart caption(std::string name, std::string text, PageBox box, bool bold = false) {
+  PluginPart part;
+  part.kind = PluginPart::Kind::Caption;
+  part.name = std::move(name);
+  part.text = std::move(text);
+  part.box = box;
+  part.bold = bold;
+  return part;
+}
+
+PluginPart button(PlayerControl control, PageBox box, PlayerControl focused) {
+  PluginPart part;
+  part.kind = PluginPart::Kind::Button;
+  part.name = player_control_name(control);
+  part.text = part.name;
+  part.box = box;
+  part.align = PluginPart::Align::Centre;
+  part.focused = control == focused;
+  return part;
+}
+
+// The first entry the list shows: the highlighted one keeps a row above it
+// where there is one, and the rows never run past the end.
+int first_shown(int highlighted, int entries) {
+  return std::clamp(highlighted - 1, 0, std::max(0, entries - kListRows));
 }
 
 PlayerTextField::Extend extend_with(const KeyEvent& event) {
@@ -158,6 +207,84 @@ std::string VoiceReaderPlayer::describe() const {
                     "; voice: " + shown_voice();
   if (!m_last_error.empty()) out += "; speech failed: " + m_last_error;
   return out;
+}
+
+PluginFace VoiceReaderPlayer::face() const {
+  PluginFace face;
+  PluginPart presenter;
+  presenter.kind = PluginPart::Kind::Picture;
+  presenter.name = "presenter";
+  presenter.text = "presenter";
+  presenter.box = kPresenterBox;
+  face.parts.push_back(presenter);
+  PluginPart voice = caption("shown voice", shown_voice(), kShownVoiceBox, true);
+  voice.align = PluginPart::Align::Right;
+  face.parts.push_back(voice);
+  face.parts.push_back(caption("title", "Voice Reader Web", kTitleBox, true));
+  face.parts.push_back(caption("text caption", "Text", kTextCaptionBox));
+
+  PluginPart field;
+  field.kind = PluginPart::Kind::TextField;
+  field.name = player_control_name(PlayerControl::TextField);
+  field.box = kTextFieldBox;
+  field.text = m_field.text();
+  field.caret = m_field.caret();
+  field.anchor = m_field.anchor();
+  field.focused = m_focused == PlayerControl::TextField;
+  face.parts.push_back(field);
+
+  face.parts.push_back(caption("voice caption", "Voice", kVoiceCaptionBox));
+  PluginPart list;
+  list.kind = PluginPart::Kind::List;
+  list.name = player_control_name(PlayerControl::VoiceList);
+  list.box = kVoiceListBox;
+  for (const VoiceEntry& entry : player_voices()) list.entries.emplace_back(entry.name);
+  list.rows = kListRows;
+  list.highlighted = m_voices.highlighted();
+  list.applied = m_voices.applied();
+  list.first_shown = first_shown(list.highlighted, static_cast<int>(list.entries.size()));
+  list.focused = m_focused == PlayerControl::VoiceList;
+  face.parts.push_back(list);
+
+  face.parts.push_back(button(PlayerControl::StopButton, kStopBox, m_focused));
+  face.parts.push_back(button(PlayerControl::SpeakButton, kSpeakBox, m_focused));
+  return face;
+}
+
+void VoiceReaderPlayer::user_action(const PluginAction& action) {
+  const bool click = action.kind == PluginAction::Kind::Click;
+  if (action.part == player_control_name(PlayerControl::TextField)) {
+    if (!click) return;
+    move_focus(PlayerControl::TextField);
+    m_field.set_caret(action.position);
+    return;
+  }
+  if (action.part == player_control_name(PlayerControl::VoiceList)) {
+    move_focus(PlayerControl::VoiceList);
+    if (!click) {
+      for (int step = 0; step < std::abs(action.steps); ++step) {
+        if (action.steps < 0) {
+          m_voices.up();
+        } else {
+          m_voices.down();
+        }
+      }
+      return;
+    }
+    const int entries = static_cast<int>(player_voices().size());
+    if (action.entry < 0 || action.entry >= entries) return;
+    m_voices.highlight(action.entry);
+    m_voices.apply();
+    return;
+  }
+  if (!click) return;
+  if (action.part == player_control_name(PlayerControl::StopButton)) {
+    move_focus(PlayerControl::StopButton);
+    stop();
+  } else if (action.part == player_control_name(PlayerControl::SpeakButton)) {
+    move_focus(PlayerControl::SpeakButton);
+    speak();
+  }
 }
 
 void VoiceReaderPlayer::focus_text_field() {

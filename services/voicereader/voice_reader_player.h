@@ -17,6 +17,12 @@
 //
 // Giving the plug-in the focus or clicking it puts the focus on the text
 // field. Only key-down events act; Shift and Ctrl are taken from each event.
+//
+// A desktop draws the player from face() and sends a person's mouse back
+// through user_action(): a click in the text field puts the caret there, a
+// click on an entry of the voice list applies that voice, a click on Stop
+// or Speak presses it, and the wheel over the list moves its highlight.
+// Each moves the player's focus to the part clicked.
 
 #include <functional>
 #include <memory>
@@ -52,6 +58,8 @@ class VoiceReaderPlayer : public Plugin {
   void click() override;
   void key_event(const KeyEvent& event) override;
   std::string describe() const override;
+  PluginFace face() const override;
+  void user_action(const PluginAction& action) override;
 
   PlayerControl focused() const { return m_focused; }
   const PlayerTextField& field() const { return m_field; }

@@ -30,6 +30,8 @@ class RichTextBox : public Control {
   std::string SelText() const { return m_buffer.selected_text(); }
   void set_SelStart(int32_t value);
   void set_SelLength(int32_t value);
+  // Moves on with every change to the text, for a desktop that shows it.
+  uint64_t text_revision() const { return m_buffer.revision(); }
 
   bool can_take_focus() const override { return true; }
   void key_event(const KeyEvent& event) override;

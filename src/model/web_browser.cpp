@@ -14,12 +14,15 @@ WebBrowser::WebBrowser(Window& window, const ControlSpec& design)
   };
   // An element of the page took the focus: the keyboard now goes to the page.
   m_browser->on_focus_request = [this] { this->window().focus_control(this); };
+  // What the page shows changed: the desktop draws it again.
+  m_browser->on_view_changed = [this] { changed(); };
 }
 
 WebBrowser::~WebBrowser() {
   if (m_browser) {
     m_browser->on_download_complete = nullptr;
     m_browser->on_focus_request = nullptr;
+    m_browser->on_view_changed = nullptr;
   }
 }
 

@@ -11,6 +11,7 @@
 
 #include "platform/keys.h"
 #include "platform/page_model.h"
+#include "platform/page_view.h"
 
 namespace prevod {
 
@@ -32,12 +33,27 @@ class Browser {
   // page hands it to its focused element (a plug-in takes its own keys).
   virtual void key_event(const KeyEvent& event) = 0;
 
+  // What a desktop draws of the page shown now; no flows before the first
+  // page. Reading it re-arms on_view_changed.
+  virtual PageView view() const { return {}; }
+  // Moves on with every change to what view() would return.
+  virtual uint64_t view_revision() const { return 0; }
+  // A person's click or wheel on a plug-in that view() showed: the plug-in
+  // takes the page focus and acts. Nothing happens when it is gone.
+  virtual void plugin_action(uint64_t plugin, const PluginAction& action) {
+    (void)plugin;
+    (void)action;
+  }
+
   // Raised, on the event loop, after each finished download.
   std::function<void()> on_download_complete;
   // Raised at once when an element of the page takes the focus through
   // focus() or Click(): the browser control then becomes its window's
   // focused control, so that the keyboard reaches the page.
   std::function<void()> on_focus_request;
+  // Raised at once when what view() returns changes: once after each read
+  // of view(), not for every change, since one read shows them all.
+  std::function<void()> on_view_changed;
 };
 
 class BrowserFactory {

@@ -6,6 +6,8 @@
 #include "base/runtime_error.h"
 #include "base/trace.h"
 #include "platform/page/page_document.h"
+#include "platform/page/page_element.h"
+#include "platform/page/page_view_builder.h"
 
 namespace prevod {
 
@@ -101,6 +103,25 @@ void PageBrowser::key_event(const KeyEvent& event) {
   if (document) document->key_event(event);
 }
 
+PageView PageBrowser::view() const {
+  m_view_announced = false;
+  if (!m_document) return {};
+  return PageViewBuilder::build(m_document->node());
+}
+
+void PageBrowser::plugin_action(uint64_t plugin, const PluginAction& action) {
+  // The document may be replaced while the plug-in acts; it stays alive
+  // until the call returns.
+  std::shared_ptr<PageDocument> document = m_document;
+  if (!document) return;
+  for (const auto& object : document->elements_by_tag("object")) {
+    if (object->plugin() != nullptr && PageViewBuilder::token(*object->plugin()) == plugin) {
+      document->plugin_action(*object, action);
+      return;
+    }
+  }
+}
+
 PageBrowser::Load PageBrowser::prepare(const std::string& address, const std::optional<Url>& url) {
   Load load;
   load.address = url ? url->str() : address;
@@ -172,6 +193,7 @@ void PageBrowser::commit(const Load& load) {
   m_location = load.address;
   m_site = load.site;
   m_path_and_query = load.path_and_query;
+  page_changed();
   int downloads = std::max(0, load.page.downloads);
   int64_t gap = std::max<int64_t>(0, load.page.download_gap_ms);
   for (int i = 0; i < downloads; ++i) {
@@ -193,6 +215,13 @@ void PageBrowser::follow_link(const std::string& address) {
 
 void PageBrowser::element_focused() {
   if (on_focus_request) on_focus_request();
+}
+
+void PageBrowser::page_changed() {
+  ++m_view_revision;
+  if (m_view_announced) return;
+  m_view_announced = true;
+  if (on_view_changed) on_view_changed();
 }
 
 }  // namespace prevod

@@ -53,6 +53,10 @@ class PageBrowser : public Browser, private PageHost {
   std::string page_text() const override;
   void focus_gained() override {}
   void key_event(const KeyEvent& event) override;
+  // The document as PageViewBuilder reduces it.
+  PageView view() const override;
+  uint64_t view_revision() const override { return m_view_revision; }
+  void plugin_action(uint64_t plugin, const PluginAction& action) override;
 
  private:
   // What a navigation will put in place once its load time has passed.
@@ -72,6 +76,7 @@ class PageBrowser : public Browser, private PageHost {
 
   void follow_link(const std::string& address) override;
   void element_focused() override;
+  void page_changed() override;
 
   EventLoop& m_loop;
   SiteRegistry& m_sites;
@@ -85,6 +90,10 @@ class PageBrowser : public Browser, private PageHost {
   // The navigation still loading, and the page's downloads still to report.
   DeferredTasks m_load;
   DeferredTasks m_downloads;
+  // Counts the changes a person could see; whether on_view_changed has
+  // been raised since view() was last read.
+  uint64_t m_view_revision = 0;
+  mutable bool m_view_announced = false;
 };
 
 }  // namespace prevod

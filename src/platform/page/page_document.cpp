@@ -110,12 +110,14 @@ void PageDocument::focus_element(PageElement& element, FocusCause cause) {
   m_focused = element.shared();
   if (cause == FocusCause::Call && m_host != nullptr) m_host->element_focused();
   if (Plugin* plugin = element.plugin()) plugin->focus();
+  view_changed();
 }
 
 void PageDocument::click(PageElement& element) {
   if (m_host != nullptr) m_host->element_focused();
   if (Plugin* plugin = element.plugin()) {
     plugin->click();
+    view_changed();
     return;
   }
   // The click bubbles up to the link the element stands in.
@@ -132,6 +134,7 @@ void PageDocument::key_event(const KeyEvent& event) {
   std::shared_ptr<PageElement> focused = this->focused();
   if (focused && focused->plugin() != nullptr) {
     focused->plugin()->key_event(event);
+    view_changed();
     return;
   }
   if (!event.down) return;
@@ -143,6 +146,21 @@ void PageDocument::key_event(const KeyEvent& event) {
     return;
   }
   if (event.code == vk::RETURN && focused && is_link(*focused)) follow_link(*focused);
+}
+
+void PageDocument::plugin_action(PageElement& element, const PluginAction& action) {
+  Plugin* plugin = element.plugin();
+  if (plugin == nullptr || !element.is_connected()) return;
+  m_focused = element.shared();
+  if (m_host != nullptr) m_host->element_focused();
+  // The host's focus request may have run code that replaced the plug-in.
+  if (element.plugin() != plugin) return;
+  plugin->user_action(action);
+  view_changed();
+}
+
+void PageDocument::view_changed() {
+  if (m_host != nullptr) m_host->page_changed();
 }
 
 void PageDocument::follow_link(const PageElement& link) {
@@ -158,6 +176,7 @@ void PageDocument::content_replaced(PageElement& element, const PageNode::Childr
   ++m_version;
   m_last_replaced = element.shared();
   if (element.is_connected()) instantiate_plugins(element);
+  view_changed();
 }
 
 void PageDocument::unload() {

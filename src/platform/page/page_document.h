@@ -21,6 +21,7 @@
 #include "platform/keys.h"
 #include "platform/page/page_node.h"
 #include "platform/page_model.h"
+#include "platform/page_view.h"
 
 namespace prevod {
 
@@ -58,6 +59,12 @@ class PageDocument : public HtmlDocument, public std::enable_shared_from_this<Pa
   void click(PageElement& element);
   // A key event while the browser has the keyboard focus.
   void key_event(const KeyEvent& event);
+  // A person's click or wheel on a part of the element's plug-in: the
+  // element takes the page focus (without the plug-in's focus(), which
+  // would move its own focus) and the plug-in acts.
+  void plugin_action(PageElement& element, const PluginAction& action);
+  // What a person sees of the page may have changed: the host hears of it.
+  void view_changed();
   // Follows a link element's href, resolved against the page's address.
   void follow_link(const PageElement& link);
 

@@ -101,13 +101,15 @@ std::shared_ptr<PageElement> PageElement::shared() {
 
 void PageElement::write_style_attribute() {
   std::string text = m_style.text();
-  for (auto& [key, value] : m_attributes) {
-    if (key == "style") {
-      value = std::move(text);
-      return;
-    }
+  auto written = std::find_if(m_attributes.begin(), m_attributes.end(),
+                              [](const auto& attribute) { return attribute.first == "style"; });
+  if (written != m_attributes.end()) {
+    written->second = std::move(text);
+  } else {
+    m_attributes.emplace_back("style", std::move(text));
   }
-  m_attributes.emplace_back("style", std::move(text));
+  // A style moves, hides or shows what a person sees.
+  if (is_connected()) document()->view_changed();
 }
 
 }  // namespace prevod

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/keys.h"
+#include "platform/page_view.h"
 
 namespace prevod {
 
@@ -32,6 +33,12 @@ class Plugin {
   virtual void key_event(const KeyEvent& event) = 0;
   // What a person sees of it, for the console and traces.
   virtual std::string describe() const = 0;
+  // What a person sees of it, part by part, for a desktop to draw; a
+  // plug-in without a face shows an empty box.
+  virtual PluginFace face() const { return {}; }
+  // A person's click or wheel on one of the parts of face(). The element
+  // already has the page focus; focus() is not called for it.
+  virtual void user_action(const PluginAction& action) { (void)action; }
 };
 
 // Plug-in factories by class id, compared without regard to case.

@@ -28,7 +28,8 @@ namespace page_test {
 inline constexpr const char* kPlayerClassId = "clsid:d27cdb6e-ae6d-11cf-96b8-444553540000";
 
 // Everything that happened to the fake plug-ins, in order: "create <id>",
-// "focus <id>", "click <id>", "key <id> <code> down|up", "destroy <id>".
+// "focus <id>", "click <id>", "key <id> <code> down|up", "action <id>
+// <part>", "destroy <id>".
 struct PluginLog {
   std::vector<std::string> events;
   std::vector<PluginParams> created;
@@ -55,6 +56,17 @@ class FakePlugin : public Plugin {
                             (event.down ? " down" : " up"));
   }
   std::string describe() const override { return "player " + m_id; }
+  // One caption naming the plug-in.
+  PluginFace face() const override {
+    PluginPart part;
+    part.name = "name";
+    part.text = m_id;
+    part.box = PageBox{0, 0, 100, 20};
+    return PluginFace{{part}};
+  }
+  void user_action(const PluginAction& action) override {
+    m_log->events.push_back("action " + m_id + " " + action.part);
+  }
 
  private:
   std::shared_ptr<PluginLog> m_log;
