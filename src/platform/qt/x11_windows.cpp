@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -237,12 +238,38 @@ bool X11Windows::focus(QWindow& window) {
   return focused;
 }
 
-QRect X11Windows::server_geometry(const QWindow& window) const {
+bool X11Windows::has_focus(const QWindow& window) const {
+  if (!window.handle()) return false;
+  xcb_connection_t* connection = xcb(m_connection);
+  xcb_get_input_focus_reply_t* focus =
+      xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr);
+  bool ours = focus != nullptr && focus->focus == id_of(window);
+  std::free(focus);
+  return ours;
+}
+
+QRect X11Windows::tray_area() const {
+  xcb_connection_t* connection = xcb(m_connection);
+  int screen = 0;
+  for (xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(connection)); it.rem;
+       xcb_screen_next(&it), ++screen) {
+    if (it.data->root == m_root) break;
+  }
+  std::string selection = "_NET_SYSTEM_TRAY_S" + std::to_string(screen);
+  xcb_get_selection_owner_reply_t* owner = xcb_get_selection_owner_reply(
+      connection, xcb_get_selection_owner(connection, atom(connection, selection.c_str())),
+      nullptr);
+  xcb_window_t tray = owner != nullptr ? owner->owner : static_cast<xcb_window_t>(XCB_NONE);
+  std::free(owner);
+  return tray == XCB_NONE ? QRect() : geometry_of(tray);
+}
+
+QRect X11Windows::geometry_of(unsigned int window) const {
   xcb_connection_t* connection = xcb(m_connection);
   xcb_translate_coordinates_reply_t* origin = xcb_translate_coordinates_reply(
-      connection, xcb_translate_coordinates(connection, id_of(window), m_root, 0, 0), nullptr);
+      connection, xcb_translate_coordinates(connection, window, m_root, 0, 0), nullptr);
   xcb_get_geometry_reply_t* size =
-      xcb_get_geometry_reply(connection, xcb_get_geometry(connection, id_of(window)), nullptr);
+      xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr);
   QRect result;
   if (origin != nullptr && size != nullptr) {
     result = QRect(origin->dst_x, origin->dst_y, size->width, size->height);
@@ -250,6 +277,10 @@ QRect X11Windows::server_geometry(const QWindow& window) const {
   std::free(origin);
   std::free(size);
   return result;
+}
+
+QRect X11Windows::server_geometry(const QWindow& window) const {
+  return geometry_of(id_of(window));
 }
 
 }  // namespace prevod
