@@ -77,6 +77,7 @@ class QtDesktopFixture : public ::testing::Test {
     layout->width = width;
     layout->height = height;
     layout->back_color = {0xcc, 0xd8, 0xf0};
+    layout->icon = PictureSpec{32, 32, "icon", "the window's icon", false};
     ControlSpec text;
     text.name = "Text1";
     text.kind = ControlKind::RichTextBox;

@@ -15,6 +15,7 @@
 #include "model/timer.h"
 #include "platform/keys.h"
 #include "platform/qt/qt_desktop_fixture.h"
+#include "platform/qt/xtest_keyboard.h"
 #include "platform/user32.h"
 
 namespace prevod {
@@ -193,6 +194,25 @@ TEST_F(X11DesktopKeys, AWindowUnloadedByItsOwnKeyHandlerGoesQuietly) {
   EXPECT_TRUE(run_until([&] { return form.unloaded() && desktop->view(form.hWnd()) == nullptr; }));
   poll_until([] { return false; }, 200);
   EXPECT_EQ(presses, 1);
+}
+
+// On a server without XTest no program gets synthetic keys, but ours still
+// reach our own focused window, straight into its model.
+using WithoutXTestDesktopKeys = KeysFromAHandler;
+
+TEST_F(WithoutXTestDesktopKeys, KeysStillReachOurFocusedWindowsModelBeforeTheNextTick) {
+  ASSERT_FALSE(desktop->keyboard().sending());
+  Window& form = window_with_sender([&](Window&) {
+    User32& keys = desktop->user32();
+    keys.keybd_event(vk::SHIFT, 0, 1, 0);
+    type_ab();
+    keys.keybd_event(vk::SHIFT, 0, 3, 0);
+    type_ab();
+  });
+  show_and_focus(form);
+  act([&] { timer(form, "Sender").set_Enabled(true); });
+  ASSERT_TRUE(reader_ran());
+  EXPECT_EQ(*reader_saw, "ABab");
 }
 
 using X11DesktopButtons = QtDesktopFixture;
