@@ -134,8 +134,7 @@ std::unique_ptr<ConsoleOnInput> serve_console(RealDesktopSystem& system) {
       print, [&system] { system.loop.quit_from_any_thread(); });
 }
 
-int run_real_desktop(int& argc, char** argv, const ProgramOptions& options) {
-  X11Display display(argc, argv);
+int run_real_desktop(const ProgramOptions& options) {
   RealDesktopSystem::Options system_options;
   system_options.tracing = options.tracing;
   system_options.silent = options.silent;
@@ -157,12 +156,13 @@ int run(int argc, char** argv) {
     return 2;
   }
   if (options.terminal) return run_terminal_mode(options);
-  std::string why = X11Display::unavailable_reason();
-  if (!why.empty()) {
+  std::string why;
+  std::unique_ptr<X11Display> display = X11Display::open(argc, argv, why);
+  if (!display) {
     print("prevod: " + why + "; terminal mode");
     return run_terminal_mode(options);
   }
-  return run_real_desktop(argc, argv, options);
+  return run_real_desktop(options);
 }
 
 }  // namespace prevod

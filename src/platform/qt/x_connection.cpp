@@ -32,13 +32,6 @@ XConnection::XConnection() {
   if (m_display == nullptr) throw RuntimeError("Cannot connect to the X server");
 }
 
-bool XConnection::server_answers() {
-  Display* display = XOpenDisplay(nullptr);
-  if (display == nullptr) return false;
-  XCloseDisplay(display);
-  return true;
-}
-
 void XConnection::on_server_lost(void (*lost)()) {
   g_server_lost = lost;
   XSetIOErrorHandler(connection_lost);

@@ -17,8 +17,6 @@ class XConnection {
   // Connects to $DISPLAY; throws RuntimeError when there is no X server.
   XConnection();
 
-  // Whether the X server that $DISPLAY names answers.
-  static bool server_answers();
   // What runs when any Xlib connection of the process loses its server; it
   // must not return.
   static void on_server_lost(void (*lost)());

@@ -218,6 +218,12 @@ TEST_F(WithoutXTestDesktopKeys, KeysStillReachOurFocusedWindowsModelBeforeTheNex
 using X11DesktopButtons = QtDesktopFixture;
 
 TEST_F(X11DesktopButtons, GetAsyncKeyStateLatchesRealClicksOfBothButtons) {
+  // Over a window of ours: a right click on the bare screen would open the
+  // window manager's menu, which takes the next click for itself.
+  Window& form = make_window("Form2", 7305, 3135);
+  act([&] { form.Show(); });
+  ASSERT_TRUE(run_until([&] { return viewable(form); }));
+  ASSERT_TRUE(xdotool({"mousemove", "200", "100"}));
   User32& user32 = desktop->user32();
   user32.GetAsyncKeyState(vk::LBUTTON);
   user32.GetAsyncKeyState(vk::RBUTTON);
