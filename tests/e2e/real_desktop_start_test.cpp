@@ -184,15 +184,21 @@ bool have_program(const char* name) {
   return std::system((std::string("command -v ") + name + " >/dev/null 2>&1").c_str()) == 0;
 }
 
-TEST(RealDesktopStart, WhenTheXServerGoesAwayItEndsAtOnceWithOneLine) {
-  if (!have_program("Xvfb") || !have_program("xdotool")) GTEST_SKIP() << "needs Xvfb and xdotool";
+// Starts prevod on a server of its own, ends the server once the program's
+// windows are there, and returns what became of the program.
+struct Ending {
+  int status = -1;
+  std::string errors;
+};
+Ending end_the_server_under_prevod() {
+  Ending ending;
   OwnXServer server;
-  ASSERT_FALSE(server.display().empty());
+  EXPECT_FALSE(server.display().empty());
   std::vector<std::string> env = environment_without_display();
   env.push_back("DISPLAY=" + server.display());
   // A desktop session has its runtime directory; without one Qt says so.
   char runtime[] = "/tmp/prevod-runtime.XXXXXX";
-  ASSERT_NE(mkdtemp(runtime), nullptr);
+  EXPECT_NE(mkdtemp(runtime), nullptr);
   env.push_back(std::string("XDG_RUNTIME_DIR=") + runtime);
   Child prevod({PREVOD_BINARY, "--silent"}, env);
   // Up and running on the display: its speech window is there.
@@ -202,14 +208,28 @@ TEST(RealDesktopStart, WhenTheXServerGoesAwayItEndsAtOnceWithOneLine) {
     up = std::system(find.c_str()) == 0;
     if (!up) std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
-  if (!up) kill(prevod.pid(), SIGKILL);
-  ASSERT_TRUE(up) << prevod.output() << prevod.errors();
-  server.end();
-  int status = prevod.wait_for_end(std::chrono::seconds(5));
-  ASSERT_NE(status, -1) << "prevod goes on without its X server";
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
-  EXPECT_EQ(prevod.errors(), "prevod: the X server has gone away; ending\n");
+  if (up) {
+    server.end();
+    ending.status = prevod.wait_for_end(std::chrono::seconds(5));
+  }
+  if (ending.status == -1) kill(prevod.pid(), SIGKILL);
+  ending.errors = prevod.errors();
   std::filesystem::remove_all(runtime);
+  return ending;
+}
+
+TEST(RealDesktopStart, WhenTheXServerGoesAwayItEndsAtOnceWithOneLine) {
+  if (!have_program("Xvfb") || !have_program("xdotool")) GTEST_SKIP() << "needs Xvfb and xdotool";
+  // Which of the program's connections notices first varies; a few runs
+  // see more than one of them.
+  for (int run = 0; run < 3; ++run) {
+    Ending ending = end_the_server_under_prevod();
+    ASSERT_NE(ending.status, -1) << "run " << run << ": prevod goes on without its X server\n"
+                                 << ending.errors;
+    EXPECT_TRUE(WIFEXITED(ending.status) && WEXITSTATUS(ending.status) == 1)
+        << "run " << run << ": status " << ending.status;
+    EXPECT_EQ(ending.errors, "prevod: the X server has gone away; ending\n") << "run " << run;
+  }
 }
 
 }  // namespace
