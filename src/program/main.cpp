@@ -31,8 +31,8 @@
 #include "platform/qt/x11_display.h"
 #include "platform/sim/sim_desktop.h"
 #include "platform/voice/espeak_engine_factory.h"
-#include "program/console_on_input.h"
 #include "program/embedded_services.h"
+#include "program/line_reader.h"
 #include "program/player_voices.h"
 #include "program/real_desktop_system.h"
 #include "program/sim_console.h"
@@ -110,28 +110,40 @@ int run_terminal_mode(const ProgramOptions& options) {
 
   print("prevod: terminal mode; type commands (docs/sim-console.md), end with Ctrl+D");
   loop.post([&app] { app.start(); });
-  {
-    ConsoleOnInput input(
-        STDIN_FILENO, loop, [&console](const std::string& line) { return console.execute(line); },
-        print, [&loop] { loop.quit_from_any_thread(); });
-    loop.run();
-  }
+  // The reader is stopped before the loop and the console go: nothing it
+  // reads can reach them afterwards.
+  LineReader reader(
+      STDIN_FILENO,
+      [&loop, &console](const std::string& line) {
+        if (line == "quit" || line == "exit") {
+          loop.quit_from_any_thread();
+          return;
+        }
+        loop.post([&console, line] {
+          if (std::optional<std::string> answer = console.execute(line)) print(*answer);
+        });
+      },
+      [&loop] { loop.quit_from_any_thread(); });
+  loop.run();
+  reader.stop();
   print(app.ended() ? "prevod: the window was closed" : "prevod: bye");
   return 0;
 }
 
-// The console on standard input while the real desktop runs.
-// FIXME: the console works only on the simulated desktop so far; until it
-// works on any desktop, every command is answered with one line saying so,
-// and "quit" and the end of the input still end the program.
-std::unique_ptr<ConsoleOnInput> serve_console(RealDesktopSystem& system) {
-  return std::make_unique<ConsoleOnInput>(
-      STDIN_FILENO, system.loop,
-      [](const std::string& line) -> std::optional<std::string> {
-        if (line.empty() || line.front() == '#') return std::nullopt;
-        return "error: the console runs on the simulated desktop only (prevod --terminal)";
+// The console on standard input while the real desktop runs; "quit",
+// "exit" and the end of the input end the program.
+// FIXME: the console answers only on the simulated desktop so far; here
+// every command is answered with one line that says so.
+std::unique_ptr<LineReader> serve_console(RealDesktopSystem& system) {
+  QtLoop& loop = system.loop;
+  return std::make_unique<LineReader>(
+      STDIN_FILENO,
+      [&loop](const std::string& line) {
+        if (line == "quit" || line == "exit") return loop.quit_from_any_thread();
+        if (line.empty() || line.front() == '#') return;
+        loop.post([] { print("error: the console runs on the simulated desktop only"); });
       },
-      print, [&system] { system.loop.quit_from_any_thread(); });
+      [&loop] { loop.quit_from_any_thread(); });
 }
 
 int run_real_desktop(const ProgramOptions& options) {
@@ -140,10 +152,11 @@ int run_real_desktop(const ProgramOptions& options) {
   system_options.silent = options.silent;
   system_options.trace_sink = [](const std::string& line) { print("trace " + line); };
   RealDesktopSystem system(system_options);
-  std::unique_ptr<ConsoleOnInput> console;
+  std::unique_ptr<LineReader> console;
   if (options.console) console = serve_console(system);
   system.start();
   system.run();
+  // The reader is stopped before the loop goes.
   console.reset();
   print(system.app.ended() ? "prevod: the window was closed" : "prevod: bye");
   return 0;

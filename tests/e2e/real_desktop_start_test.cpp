@@ -4,6 +4,7 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -11,6 +12,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -18,18 +20,19 @@
 namespace prevod {
 namespace {
 
-// A program started with its standard input from /dev/null and its output
-// and errors in pipes, in an environment of the test's choosing.
+// A program started with pipes on its standard input, output and errors,
+// in an environment of the test's choosing.
 class Child {
  public:
   Child(std::vector<std::string> arguments, const std::vector<std::string>& environment) {
+    int in[2];
     int out[2];
     int err[2];
-    if (pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0) return;
+    if (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0)
+      return;
     m_pid = fork();
     if (m_pid == 0) {
-      int in = open("/dev/null", O_RDONLY);
-      dup2(in, STDIN_FILENO);
+      dup2(in[0], STDIN_FILENO);
       dup2(out[1], STDOUT_FILENO);
       dup2(err[1], STDERR_FILENO);
       std::vector<char*> argv;
@@ -42,8 +45,10 @@ class Child {
       execve(argv[0], argv.data(), envp.data());
       _exit(127);
     }
+    close(in[0]);
     close(out[1]);
     close(err[1]);
+    m_in = in[1];
     m_out = out[0];
     m_err = err[0];
   }
@@ -52,10 +57,41 @@ class Child {
       kill(m_pid, SIGKILL);
       waitpid(m_pid, nullptr, 0);
     }
-    if (m_out >= 0) close(m_out);
-    if (m_err >= 0) close(m_err);
+    for (int fd : {m_in, m_out, m_err}) {
+      if (fd >= 0) close(fd);
+    }
   }
   pid_t pid() const { return m_pid; }
+  bool send(const std::string& line) {
+    std::string text = line + "\n";
+    return write(m_in, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+  }
+  void close_input() {
+    if (m_in >= 0) close(m_in);
+    m_in = -1;
+  }
+  // The next line of output, without its newline; nullopt at the end or
+  // after the limit.
+  std::optional<std::string> next_line(std::chrono::milliseconds limit) {
+    auto end = std::chrono::steady_clock::now() + limit;
+    for (;;) {
+      size_t newline = m_pending.find('\n');
+      if (newline != std::string::npos) {
+        std::string line = m_pending.substr(0, newline);
+        m_pending.erase(0, newline + 1);
+        return line;
+      }
+      auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+          end - std::chrono::steady_clock::now());
+      pollfd wait{m_out, POLLIN, 0};
+      if (left.count() <= 0 || poll(&wait, 1, static_cast<int>(left.count())) <= 0)
+        return std::nullopt;
+      char buffer[4096];
+      ssize_t got = read(m_out, buffer, sizeof buffer);
+      if (got <= 0) return std::nullopt;
+      m_pending.append(buffer, static_cast<size_t>(got));
+    }
+  }
   // Waits for the end, at most `limit`; the exit status, or -1 when it
   // goes on.
   int wait_for_end(std::chrono::milliseconds limit) {
@@ -66,7 +102,7 @@ class Child {
     }
     return -1;
   }
-  std::string output() { return read_all(m_out); }
+  std::string output() { return m_pending + read_all(m_out); }
   std::string errors() { return read_all(m_err); }
 
  private:
@@ -80,9 +116,11 @@ class Child {
   }
 
   pid_t m_pid = -1;
+  int m_in = -1;
   int m_out = -1;
   int m_err = -1;
   int m_status = -1;
+  std::string m_pending;
 };
 
 std::vector<std::string> environment_without_display() {
@@ -103,6 +141,7 @@ std::string first_line(const std::string& text) {
 
 TEST(RealDesktopStart, WithoutADisplayItRunsInTerminalModeAndSaysWhyInOneLine) {
   Child prevod({PREVOD_BINARY, "--silent"}, environment_without_display());
+  prevod.close_input();
   int status = prevod.wait_for_end(std::chrono::seconds(30));
   ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
   std::string output = prevod.output();
@@ -116,6 +155,7 @@ TEST(RealDesktopStart, ADisplayThatDoesNotAnswerAlsoMeansTerminalMode) {
   std::vector<std::string> env = environment_without_display();
   env.push_back("DISPLAY=:" + std::to_string(unused));
   Child prevod({PREVOD_BINARY, "--silent"}, env);
+  prevod.close_input();
   int status = prevod.wait_for_end(std::chrono::seconds(30));
   ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
   EXPECT_EQ(first_line(prevod.output()),
@@ -126,6 +166,7 @@ TEST(RealDesktopStart, TerminalModeCanBeAskedForWithADisplayThere) {
   std::vector<std::string> env = environment_without_display();
   env.push_back("DISPLAY=:0");
   Child prevod({PREVOD_BINARY, "--terminal", "--silent"}, env);
+  prevod.close_input();
   int status = prevod.wait_for_end(std::chrono::seconds(30));
   ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
   EXPECT_EQ(first_line(prevod.output()),
@@ -184,7 +225,38 @@ bool have_program(const char* name) {
   return std::system((std::string("command -v ") + name + " >/dev/null 2>&1").c_str()) == 0;
 }
 
-// Starts prevod on a server of its own, ends the server once the program's
+// An X server of the test's own with the environment of a desktop session
+// on it: a display, and a runtime directory (without one Qt says so).
+class OwnDesktop {
+ public:
+  OwnDesktop() {
+    environment = environment_without_display();
+    environment.push_back("DISPLAY=" + server.display());
+    if (mkdtemp(m_runtime) != nullptr)
+      environment.push_back(std::string("XDG_RUNTIME_DIR=") + m_runtime);
+  }
+  ~OwnDesktop() { std::filesystem::remove_all(m_runtime); }
+  bool up() const { return !server.display().empty(); }
+  // Whether prevod's speech window is on the display, looked at until the
+  // limit.
+  bool prevod_runs() {
+    std::string find =
+        "DISPLAY=" + server.display() + " xdotool search --name '^Form1$' >/dev/null";
+    for (int tries = 0; tries < 500; ++tries) {
+      if (std::system(find.c_str()) == 0) return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return false;
+  }
+
+  OwnXServer server;
+  std::vector<std::string> environment;
+
+ private:
+  char m_runtime[32] = "/tmp/prevod-runtime.XXXXXX";
+};
+
+// Starts prevod on a desktop of its own, ends the server once the program's
 // windows are there, and returns what became of the program.
 struct Ending {
   int status = -1;
@@ -192,29 +264,15 @@ struct Ending {
 };
 Ending end_the_server_under_prevod() {
   Ending ending;
-  OwnXServer server;
-  EXPECT_FALSE(server.display().empty());
-  std::vector<std::string> env = environment_without_display();
-  env.push_back("DISPLAY=" + server.display());
-  // A desktop session has its runtime directory; without one Qt says so.
-  char runtime[] = "/tmp/prevod-runtime.XXXXXX";
-  EXPECT_NE(mkdtemp(runtime), nullptr);
-  env.push_back(std::string("XDG_RUNTIME_DIR=") + runtime);
-  Child prevod({PREVOD_BINARY, "--silent"}, env);
-  // Up and running on the display: its speech window is there.
-  std::string find = "DISPLAY=" + server.display() + " xdotool search --name '^Form1$' >/dev/null";
-  bool up = false;
-  for (int tries = 0; tries < 500 && !up; ++tries) {
-    up = std::system(find.c_str()) == 0;
-    if (!up) std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  if (up) {
-    server.end();
+  OwnDesktop desktop;
+  EXPECT_TRUE(desktop.up());
+  Child prevod({PREVOD_BINARY, "--silent"}, desktop.environment);
+  if (desktop.prevod_runs()) {
+    desktop.server.end();
     ending.status = prevod.wait_for_end(std::chrono::seconds(5));
   }
   if (ending.status == -1) kill(prevod.pid(), SIGKILL);
   ending.errors = prevod.errors();
-  std::filesystem::remove_all(runtime);
   return ending;
 }
 
@@ -229,6 +287,30 @@ TEST(RealDesktopStart, WhenTheXServerGoesAwayItEndsAtOnceWithOneLine) {
     EXPECT_TRUE(WIFEXITED(ending.status) && WEXITSTATUS(ending.status) == 1)
         << "run " << run << ": status " << ending.status;
     EXPECT_EQ(ending.errors, "prevod: the X server has gone away; ending\n") << "run " << run;
+  }
+}
+
+TEST(RealDesktopStart, WithTheConsoleEachCommandIsAnsweredInOneLineAndQuitEnds) {
+  if (!have_program("Xvfb") || !have_program("xdotool")) GTEST_SKIP() << "needs Xvfb and xdotool";
+  for (bool by_quit : {true, false}) {
+    OwnDesktop desktop;
+    ASSERT_TRUE(desktop.up());
+    Child prevod({PREVOD_BINARY, "--console", "--silent"}, desktop.environment);
+    ASSERT_TRUE(desktop.prevod_runs());
+    prevod.send("get Form1.Loaded");
+    prevod.send("# a remark, no command");
+    prevod.send("");
+    prevod.send("now");
+    EXPECT_TRUE(prevod.next_line(std::chrono::seconds(5)));
+    EXPECT_TRUE(prevod.next_line(std::chrono::seconds(5)));
+    if (by_quit) {
+      prevod.send("quit");
+    } else {
+      prevod.close_input();
+    }
+    int status = prevod.wait_for_end(std::chrono::seconds(10));
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(prevod.output(), "prevod: bye\n") << "no more answers, then the end";
   }
 }
 
