@@ -23,8 +23,11 @@ class X11DesktopWindows : public QtDesktopFixture {
   User32& user32() { return desktop->user32(); }
 
   // Form1's load: its full size, then parked off the left edge, then shown.
+  // A window manager that is slow meanwhile would carry out any move of the
+  // window made before it was parked only afterwards, and so move it back.
   Window& parked_speech_window() {
     Window& form1 = make_window("Form1", 11715, 7905);
+    testing::StoppedWindowManager slow;
     act([&] {
       form1.set_Height(5700);
       form1.set_Top(0);
@@ -32,6 +35,7 @@ class X11DesktopWindows : public QtDesktopFixture {
       form1.set_Left(-form1.Width());
       form1.Show();
     });
+    EXPECT_TRUE(run_until([&] { return viewable(form1); })) << "a parked window needs no manager";
     return form1;
   }
 
@@ -166,6 +170,23 @@ TEST_F(X11DesktopWindows, ATopmostWindowStaysInFrontOfAWindowShownAfterIt) {
   ASSERT_TRUE(run_until([&] { return viewable(form1); }));
   EXPECT_TRUE(run_until([&] { return stacking_place(form2) > stacking_place(form1); }, 1000))
       << stacking_place(form2) << " " << stacking_place(form1);
+}
+
+TEST_F(X11DesktopWindows, ShowingAWindowLeavesTheFocusWhereItWas) {
+  // The focus goes only where the model moves it: the tray icon or the
+  // clipboard watcher bringing the window back must not take the keys from
+  // the program the person types in.
+  testing::TestEditor editor("котка house");
+  ASSERT_TRUE(editor.focus());
+  Window& form2 = make_window("Form2", 7305, 3135);
+  act([&] { form2.Show(); });
+  ASSERT_TRUE(run_until([&] { return viewable(form2); }));
+  poll_until([] { return false; }, 200);
+  EXPECT_FALSE(desktop->x11_windows().has_focus(native(form2)));
+  QProcess focus;
+  focus.start("xdotool", {"getwindowfocus"});
+  focus.waitForFinished();
+  EXPECT_EQ(focus.readAllStandardOutput().trimmed().toULong(), editor.window());
 }
 
 TEST_F(X11DesktopWindows, TheTitlesNameTheWindowsForOtherPrograms) {
