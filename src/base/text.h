@@ -27,6 +27,9 @@ std::string replace_all(std::string_view text, std::string_view from, std::strin
 // The text in the Windows-1251 (Cyrillic ANSI) code page; characters it has
 // no byte for become '?'.
 std::string to_cp1251(std::string_view utf8);
+// The text of Windows-1251 bytes as UTF-8; the one byte that is no
+// character (0x98) becomes U+FFFD.
+std::string from_cp1251(std::string_view cp1251);
 // Parses a decimal number with optional surrounding blanks; false when the
 // text is not a number.
 bool parse_number(std::string_view text, double& value);

@@ -1,38 +1,42 @@
-// prevod: the program on its embedded defaults, in terminal mode. The
-// windows live on the simulated desktop, driven by the wall clock; speech is
-// real (espeak-ng through ALSA, silent when there is no sound device); the
-// translation and voice reader pages are served in process. A person works
-// it through the console on standard input (docs/sim-console.md); the
-// program ends when its window is closed or standard input ends.
+// prevod: the program on its embedded defaults. With an X display it runs
+// on the real desktop: its windows, its tray icon, the real clipboard,
+// gestures captured in every X11 program and keys sent to them. Without one,
+// or with --terminal, it runs in terminal mode: the windows live on the
+// simulated desktop, driven by the wall clock, and a person works them
+// through the console on standard input (docs/sim-console.md). In both,
+// speech is real (espeak-ng through ALSA, silent when there is no sound
+// device) and the translation and voice reader pages are served in process.
+// The program ends when its window is closed; terminal mode also when
+// standard input ends.
 //
-//   prevod [--trace] [--silent]
+//   prevod [--terminal] [--console] [--trace] [--silent]
 
 #include <unistd.h>
 
-#include <cstring>
 #include <iostream>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "app/prevod.h"
 #include "base/real_time_loop.h"
-#include "base/runtime_error.h"
 #include "base/trace.h"
 #include "model/config.h"
 #include "model/runtime.h"
 #include "platform/page/page_engine.h"
 #include "platform/page/plugin.h"
 #include "platform/page/site.h"
+#include "platform/qt/x11_display.h"
 #include "platform/sim/sim_desktop.h"
 #include "platform/voice/espeak_engine_factory.h"
-#include "platform/voice/espeak_synth.h"
 #include "program/embedded_services.h"
 #include "program/line_reader.h"
+#include "program/player_voices.h"
+#include "program/real_desktop_system.h"
 #include "program/sim_console.h"
 #include "services/voicereader/player_directory.h"
-#include "services/voicereader/recording_player_voice.h"
-#include "services/voicereader/speaker_player_voice.h"
 #include "services/voicereader/voice_reader_player.h"
 
 namespace prevod {
@@ -45,36 +49,39 @@ void print(const std::string& line) {
   std::cout << line << std::endl;
 }
 
-// The player's voices: espeak-ng when its data is there, silence otherwise.
-PlayerVoiceFactory player_voices(EspeakEngineFactory::SinkFactory sinks, Trace& trace) {
-  try {
-    return SpeakerPlayerVoice::factory(EspeakSynth::acquire(), std::move(sinks));
-  } catch (const RuntimeError& error) {
-    trace.line(std::string("speech: the voice reader player is silent: ") + error.what());
-    return RecordingPlayerVoice::factory(std::make_shared<RecordingPlayerVoice::Log>());
+struct ProgramOptions {
+  bool terminal = false;
+  bool console = false;
+  bool tracing = false;
+  bool silent = false;
+};
+
+// False for an argument the program does not know.
+bool parse_options(int argc, char** argv, ProgramOptions& options) {
+  for (int i = 1; i < argc; ++i) {
+    std::string_view argument = argv[i];
+    if (argument == "--terminal") {
+      options.terminal = true;
+    } else if (argument == "--console") {
+      options.console = true;
+    } else if (argument == "--trace") {
+      options.tracing = true;
+    } else if (argument == "--silent") {
+      options.silent = true;
+    } else {
+      return false;
+    }
   }
+  return true;
 }
 
 }  // namespace
 
-int run_terminal_mode(int argc, char** argv) {
-  bool tracing = false;
-  bool silent = false;
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--trace") == 0) {
-      tracing = true;
-    } else if (std::strcmp(argv[i], "--silent") == 0) {
-      silent = true;
-    } else {
-      std::cerr << "usage: prevod [--trace] [--silent]\n";
-      return 2;
-    }
-  }
-
+int run_terminal_mode(const ProgramOptions& options) {
   Config config;
   RealTimeLoop loop;
   Trace trace;
-  trace.set_enabled(tracing);
+  trace.set_enabled(options.tracing);
   trace.set_clock([&loop] { return static_cast<long long>(loop.now()); });
   trace.set_sink([](const std::string& line) { print("trace " + line); });
   loop.set_trace(&trace);
@@ -82,14 +89,14 @@ int run_terminal_mode(int argc, char** argv) {
   SimDesktop desktop(loop, trace);
   loop.set_input_pump([&desktop] { desktop.deliver_input(); });
   EspeakEngineFactory::SinkFactory sinks =
-      silent ? EspeakEngineFactory::null_sinks() : EspeakEngineFactory::alsa_sinks();
+      options.silent ? EspeakEngineFactory::null_sinks() : EspeakEngineFactory::alsa_sinks();
   EspeakEngineFactory speech(sinks, trace, config.SpeechVoice);
 
   SiteRegistry sites;
   PluginRegistry plugins;
   PageEngine pages(loop, sites, plugins, trace);
   EmbeddedServices services = serve_embedded_services(
-      loop, config, sites, plugins, desktop.clipboard(), player_voices(sinks, trace), trace);
+      loop, config, sites, plugins, desktop.clipboard(), espeak_player_voices(sinks, trace), trace);
   std::shared_ptr<PlayerDirectory> players = services.players;
 
   Runtime runtime{loop, desktop, desktop, pages, speech, trace, config};
@@ -123,8 +130,56 @@ int run_terminal_mode(int argc, char** argv) {
   return 0;
 }
 
+// The console on standard input while the real desktop runs; "quit",
+// "exit" and the end of the input end the program.
+// FIXME: the console answers only on the simulated desktop so far; here
+// every command is answered with one line that says so.
+std::unique_ptr<LineReader> serve_console(RealDesktopSystem& system) {
+  QtLoop& loop = system.loop;
+  return std::make_unique<LineReader>(
+      STDIN_FILENO,
+      [&loop](const std::string& line) {
+        if (line == "quit" || line == "exit") return loop.quit_from_any_thread();
+        if (line.empty() || line.front() == '#') return;
+        loop.post([] { print("error: the console runs on the simulated desktop only"); });
+      },
+      [&loop] { loop.quit_from_any_thread(); });
+}
+
+int run_real_desktop(const ProgramOptions& options) {
+  RealDesktopSystem::Options system_options;
+  system_options.tracing = options.tracing;
+  system_options.silent = options.silent;
+  system_options.trace_sink = [](const std::string& line) { print("trace " + line); };
+  RealDesktopSystem system(system_options);
+  std::unique_ptr<LineReader> console;
+  if (options.console) console = serve_console(system);
+  system.start();
+  system.run();
+  // The reader is stopped before the loop goes.
+  console.reset();
+  print(system.app.ended() ? "prevod: the window was closed" : "prevod: bye");
+  return 0;
+}
+
+int run(int argc, char** argv) {
+  ProgramOptions options;
+  if (!parse_options(argc, argv, options)) {
+    std::cerr << "usage: prevod [--terminal] [--console] [--trace] [--silent]\n";
+    return 2;
+  }
+  if (options.terminal) return run_terminal_mode(options);
+  std::string why;
+  std::unique_ptr<X11Display> display = X11Display::open(argc, argv, why);
+  if (!display) {
+    print("prevod: " + why + "; terminal mode");
+    return run_terminal_mode(options);
+  }
+  return run_real_desktop(options);
+}
+
 }  // namespace prevod
 
 int main(int argc, char** argv) {
-  return prevod::run_terminal_mode(argc, argv);
+  return prevod::run(argc, argv);
 }

@@ -36,6 +36,15 @@ TEST(TextTest, Cp1251CarriesTheCyrillicLetters) {
   EXPECT_EQ(text::to_cp1251("€"), "?");
 }
 
+TEST(TextTest, Cp1251ReadsBackEveryByteOfTheCodePage) {
+  const std::string tooltip = "Кликни с мишката, за да се отвори кестринката!";
+  EXPECT_EQ(text::from_cp1251(text::to_cp1251(tooltip)), tooltip);
+  EXPECT_EQ(text::from_cp1251("\xA8\xB8\xC0\xDF\xE0\xFF"), "ЁёАЯая");
+  EXPECT_EQ(text::from_cp1251("\x80\x84\x88\xB9\xA0"), "Ђ„€№\u00A0");
+  EXPECT_EQ(text::from_cp1251("\x98"), "\uFFFD") << "the one byte that is no character";
+  EXPECT_EQ(text::from_cp1251(std::string("a\0b", 3)), std::string("a\0b", 3));
+}
+
 TEST(TextTest, NumbersParseWithBlanksAndRefuseAnythingElse) {
   double value = 0;
   EXPECT_TRUE(text::parse_number(" 70 ", value));

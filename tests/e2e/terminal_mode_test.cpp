@@ -12,7 +12,7 @@
 namespace prevod {
 namespace {
 
-// prevod --silent with pipes on its standard input and output.
+// prevod --terminal --silent with pipes on its standard input and output.
 class TerminalProgram {
  public:
   TerminalProgram() {
@@ -27,7 +27,7 @@ class TerminalProgram {
       dup2(from_child[1], STDERR_FILENO);
       close(to_child[1]);
       close(from_child[0]);
-      execl(PREVOD_BINARY, PREVOD_BINARY, "--silent", static_cast<char*>(nullptr));
+      execl(PREVOD_BINARY, PREVOD_BINARY, "--terminal", "--silent", static_cast<char*>(nullptr));
       _exit(127);
     }
     close(to_child[0]);

@@ -50,9 +50,20 @@ void QtLoop::run_posted_now() {
   run_posted(posted);
 }
 
+void QtLoop::hold() {
+  ++m_holds;
+}
+
+void QtLoop::release() {
+  if (m_holds == 0) return;
+  --m_holds;
+  if (m_holds == 0 && !m_waking) aim();
+}
+
 void QtLoop::deadline_added(int64_t when) {
-  // While due callbacks run, the timer is aimed once when they are done.
-  if (m_waking) return;
+  // While due callbacks run, the timer is aimed once when they are done;
+  // while the loop is held, once it is released.
+  if (m_waking || held()) return;
   if (m_armed < 0 || when < m_armed) aim_at(when);
 }
 
@@ -60,7 +71,7 @@ void QtLoop::wake_up() {
   ++m_wakeups;
   m_armed = -1;
   m_waking = true;
-  while (!has_quit() && run_one_due(now())) {
+  while (!has_quit() && !held() && run_one_due(now())) {
   }
   m_waking = false;
   aim();
@@ -68,7 +79,7 @@ void QtLoop::wake_up() {
 
 void QtLoop::aim() {
   int64_t next = next_deadline();
-  if (next < 0 || has_quit()) {
+  if (next < 0 || has_quit() || held()) {
     m_timer->stop();
     m_armed = -1;
     return;

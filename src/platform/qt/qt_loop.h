@@ -38,6 +38,15 @@ class QtLoop : public EventLoop {
   void run();
   void quit_from_any_thread();
 
+  // While synthetic input that a handler sent is on its way back to our
+  // windows, due callbacks wait for it: the desktop holds the loop once per
+  // batch it sends and releases it when the batch has arrived. Handlers for
+  // the window system's own events (the keys themselves, a person's clicks)
+  // and posted callbacks still run meanwhile.
+  void hold();
+  void release();
+  bool held() const { return m_holds > 0; }
+
   // The deadline the wake-up timer is aimed at, or -1 when it is idle.
   int64_t armed_deadline() const { return m_armed; }
   // How often the wake-up timer has fired (the benchmark's wake-up count).
@@ -57,6 +66,7 @@ class QtLoop : public EventLoop {
   std::unique_ptr<QTimer> m_timer;
   int64_t m_armed = -1;
   bool m_waking = false;
+  int m_holds = 0;
   uint64_t m_wakeups = 0;
 
   std::mutex m_mutex;

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -87,13 +88,8 @@ bool X11Windows::window_manager_runs() const {
 }
 
 bool X11Windows::wholly_off_screen(const QRect& geometry) const {
-  xcb_connection_t* connection = xcb(m_connection);
-  xcb_get_geometry_reply_t* root =
-      xcb_get_geometry_reply(connection, xcb_get_geometry(connection, m_root), nullptr);
-  if (root == nullptr) return false;
-  QRect screen(0, 0, root->width, root->height);
-  std::free(root);
-  return !screen.intersects(geometry);
+  QRect screen = root_geometry();
+  return !screen.isEmpty() && !screen.intersects(geometry);
 }
 
 bool X11Windows::parked(const QWindow& window) const {
@@ -216,12 +212,7 @@ void X11Windows::set_topmost(QWindow& window, bool topmost) {
 }
 
 bool X11Windows::viewable(const QWindow& window) const {
-  xcb_connection_t* connection = xcb(m_connection);
-  xcb_get_window_attributes_reply_t* attributes = xcb_get_window_attributes_reply(
-      connection, xcb_get_window_attributes(connection, id_of(window)), nullptr);
-  bool result = attributes != nullptr && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
-  std::free(attributes);
-  return result;
+  return viewable(id_of(window));
 }
 
 bool X11Windows::focus(QWindow& window) {
@@ -237,12 +228,85 @@ bool X11Windows::focus(QWindow& window) {
   return focused;
 }
 
-QRect X11Windows::server_geometry(const QWindow& window) const {
+bool X11Windows::has_focus(const QWindow& window) const {
+  if (!window.handle()) return false;
+  xcb_connection_t* connection = xcb(m_connection);
+  xcb_get_input_focus_reply_t* focus =
+      xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr);
+  bool ours = focus != nullptr && focus->focus == id_of(window);
+  std::free(focus);
+  return ours;
+}
+
+QRect X11Windows::tray_area() const {
+  xcb_connection_t* connection = xcb(m_connection);
+  int screen_number = 0;
+  for (xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(connection)); it.rem;
+       xcb_screen_next(&it), ++screen_number) {
+    if (it.data->root == m_root) break;
+  }
+  std::string selection = "_NET_SYSTEM_TRAY_S" + std::to_string(screen_number);
+  xcb_get_selection_owner_reply_t* owner = xcb_get_selection_owner_reply(
+      connection, xcb_get_selection_owner(connection, atom(connection, selection.c_str())),
+      nullptr);
+  xcb_window_t tray = owner != nullptr ? owner->owner : static_cast<xcb_window_t>(XCB_NONE);
+  std::free(owner);
+  if (tray == XCB_NONE) return QRect();
+  // The owner of the selection is often a window of its own that is never
+  // shown; what the person sees is the tray host's largest window on the
+  // screen. A client's windows share the bits of their ids above the
+  // resource mask.
+  uint32_t client_bits = ~xcb_get_setup(connection)->resource_id_mask;
+  QRect area = geometry_of(tray);
+  QRect screen = root_geometry();
+  for (xcb_window_t candidate : top_level_windows()) {
+    if ((candidate & client_bits) != (tray & client_bits) || !viewable(candidate)) continue;
+    QRect shown = geometry_of(candidate) & screen;
+    if (shown.width() * shown.height() > (area & screen).width() * (area & screen).height())
+      area = geometry_of(candidate);
+  }
+  return area;
+}
+
+QRect X11Windows::root_geometry() const {
+  xcb_connection_t* connection = xcb(m_connection);
+  xcb_get_geometry_reply_t* root =
+      xcb_get_geometry_reply(connection, xcb_get_geometry(connection, m_root), nullptr);
+  QRect screen = root != nullptr ? QRect(0, 0, root->width, root->height) : QRect();
+  std::free(root);
+  return screen;
+}
+
+std::vector<uint32_t> X11Windows::top_level_windows() const {
+  // The root's children, and under a window manager the windows it framed.
+  xcb_connection_t* connection = xcb(m_connection);
+  std::vector<uint32_t> windows =
+      property_items(connection, m_root, atom(connection, "_NET_CLIENT_LIST"));
+  xcb_query_tree_reply_t* tree =
+      xcb_query_tree_reply(connection, xcb_query_tree(connection, m_root), nullptr);
+  if (tree != nullptr) {
+    xcb_window_t* children = xcb_query_tree_children(tree);
+    windows.insert(windows.end(), children, children + xcb_query_tree_children_length(tree));
+  }
+  std::free(tree);
+  return windows;
+}
+
+bool X11Windows::viewable(uint32_t window) const {
+  xcb_connection_t* connection = xcb(m_connection);
+  xcb_get_window_attributes_reply_t* attributes = xcb_get_window_attributes_reply(
+      connection, xcb_get_window_attributes(connection, window), nullptr);
+  bool result = attributes != nullptr && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
+  std::free(attributes);
+  return result;
+}
+
+QRect X11Windows::geometry_of(uint32_t window) const {
   xcb_connection_t* connection = xcb(m_connection);
   xcb_translate_coordinates_reply_t* origin = xcb_translate_coordinates_reply(
-      connection, xcb_translate_coordinates(connection, id_of(window), m_root, 0, 0), nullptr);
+      connection, xcb_translate_coordinates(connection, window, m_root, 0, 0), nullptr);
   xcb_get_geometry_reply_t* size =
-      xcb_get_geometry_reply(connection, xcb_get_geometry(connection, id_of(window)), nullptr);
+      xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr);
   QRect result;
   if (origin != nullptr && size != nullptr) {
     result = QRect(origin->dst_x, origin->dst_y, size->width, size->height);
@@ -250,6 +314,10 @@ QRect X11Windows::server_geometry(const QWindow& window) const {
   std::free(origin);
   std::free(size);
   return result;
+}
+
+QRect X11Windows::server_geometry(const QWindow& window) const {
+  return geometry_of(id_of(window));
 }
 
 }  // namespace prevod

@@ -20,6 +20,8 @@
 // Qt's. Positions are in screen pixels.
 
 #include <QRect>
+#include <cstdint>
+#include <vector>
 
 class QWindow;
 
@@ -36,6 +38,12 @@ class X11Windows {
   // False when the window is not on the screen (not mapped) within a short
   // wait.
   bool focus(QWindow& window);
+  // Whether the window has the keyboard focus on the server.
+  bool has_focus(const QWindow& window) const;
+  // Where the notification area is on the screen: the largest window shown
+  // by the tray host that owns the system tray selection. Empty when no
+  // tray host runs.
+  QRect tray_area() const;
   // Whether the window is parked (off-screen, out of the window manager's
   // hands).
   bool parked(const QWindow& window) const;
@@ -46,6 +54,11 @@ class X11Windows {
 
  private:
   bool wholly_off_screen(const QRect& geometry) const;
+  // Where the server has a window, in root coordinates.
+  QRect geometry_of(uint32_t window) const;
+  bool viewable(uint32_t window) const;
+  QRect root_geometry() const;
+  std::vector<uint32_t> top_level_windows() const;
   void park(QWindow& window, const QRect& geometry);
   void unpark(QWindow& window, const QRect& geometry);
   void configure(const QWindow& window, const QRect& geometry);

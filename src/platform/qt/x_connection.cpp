@@ -13,6 +13,13 @@ int ignore_x_error(Display*, XErrorEvent*) {
   return 0;
 }
 
+void (*g_server_lost)() = nullptr;
+
+int connection_lost(Display*) {
+  g_server_lost();
+  return 0;
+}
+
 }  // namespace
 
 XConnection::XConnection() {
@@ -23,6 +30,11 @@ XConnection::XConnection() {
   std::call_once(handler_installed, [] { XSetErrorHandler(ignore_x_error); });
   m_display = XOpenDisplay(nullptr);
   if (m_display == nullptr) throw RuntimeError("Cannot connect to the X server");
+}
+
+void XConnection::on_server_lost(void (*lost)()) {
+  g_server_lost = lost;
+  XSetIOErrorHandler(connection_lost);
 }
 
 XConnection::~XConnection() {

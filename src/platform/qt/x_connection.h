@@ -16,6 +16,10 @@ class XConnection {
  public:
   // Connects to $DISPLAY; throws RuntimeError when there is no X server.
   XConnection();
+
+  // What runs when any Xlib connection of the process loses its server; it
+  // must not return.
+  static void on_server_lost(void (*lost)());
   ~XConnection();
   XConnection(const XConnection&) = delete;
   XConnection& operator=(const XConnection&) = delete;

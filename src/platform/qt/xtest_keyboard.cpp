@@ -184,7 +184,7 @@ void XTestKeyboard::send(uint8_t vkey, bool down) {
 }
 
 void XTestKeyboard::flush() {
-  if (m_has_xtest) XFlush(m_connection->display());
+  if (m_has_xtest) XSync(m_connection->display(), False);
 }
 
 }  // namespace prevod

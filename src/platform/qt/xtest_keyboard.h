@@ -34,7 +34,10 @@ class XTestKeyboard {
   bool sending() const { return m_has_xtest; }
   // One key going down or up; queued until flush().
   void send(uint8_t vkey, bool down);
-  // Hands the queued events to the server, in order.
+  // Hands the queued events to the server, in order, and waits until it
+  // has taken them: from then on each event has reached the window that had
+  // the focus, and a request made afterwards on any connection is ordered
+  // after them.
   void flush();
   // The physical key's keycode for a virtual key; 0 when it has none.
   int keycode(uint8_t vkey) const { return m_keycodes[vkey]; }

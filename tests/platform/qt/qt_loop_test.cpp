@@ -121,6 +121,31 @@ TEST_F(OffscreenQtLoop, TheInputPumpRunsAfterEachTopLevelHandlerAndNotInsideNest
             (std::vector<std::string>{"tick", "nested", "tick ends", "pump", "next tick", "pump"}));
 }
 
+TEST_F(OffscreenQtLoop, AHeldLoopRunsNoDueCallbackUntilEveryHoldIsReleased) {
+  // Synthetic input on its way back to our windows holds the loop; a
+  // person's events and posted callbacks still run meanwhile.
+  int64_t start = loop.now();
+  loop.call_at(start + 1, [&] {
+    log("sends keys");
+    loop.hold();
+    loop.hold();
+  });
+  loop.call_at(start + 2, [&] { log("next tick"); });
+  loop.call_at(start + 2, [&] { log("tick after"); });
+  ASSERT_TRUE(run_until_logged(1));
+  spin_until([] { return false; }, 30);
+  loop.post([&] { log("posted"); });
+  ASSERT_TRUE(run_until_logged(2));
+  EXPECT_EQ(events.back(), "posted");
+  loop.release();
+  spin_until([] { return false; }, 20);
+  EXPECT_EQ(events.size(), 2u) << "one hold is still out";
+  loop.release();
+  ASSERT_TRUE(run_until_logged(4));
+  EXPECT_EQ(events, (std::vector<std::string>{"sends keys", "posted", "next tick", "tick after"}));
+  EXPECT_FALSE(loop.held());
+}
+
 TEST_F(OffscreenQtLoop, PostedCallbacksRunOnTheLoopThreadInPostingOrder) {
   std::thread::id loop_thread = std::this_thread::get_id();
   std::vector<bool> on_loop_thread;

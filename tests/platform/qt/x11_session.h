@@ -4,6 +4,8 @@
 // session: whether a window manager runs, other programs started and ended
 // by the test (the tests' own editor, xdotool), and the keyboard layout.
 
+#include <signal.h>
+
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -19,6 +21,28 @@ inline bool window_manager_runs() {
   const char* wm = std::getenv("PREVOD_X11_WM");
   return wm != nullptr && std::string(wm) != "none";
 }
+
+// Holds the session's window manager stopped while it lives, so that a
+// window being shown stays on its way to the screen; nothing without one.
+class StoppedWindowManager {
+ public:
+  StoppedWindowManager() {
+    const char* pid = std::getenv("PREVOD_X11_WM_PID");
+    m_pid = pid != nullptr ? std::atoi(pid) : 0;
+    if (m_pid > 0) kill(m_pid, SIGSTOP);
+  }
+  ~StoppedWindowManager() { resume(); }
+  StoppedWindowManager(const StoppedWindowManager&) = delete;
+  StoppedWindowManager& operator=(const StoppedWindowManager&) = delete;
+  bool stopped() const { return m_pid > 0; }
+  void resume() {
+    if (m_pid > 0) kill(m_pid, SIGCONT);
+    m_pid = 0;
+  }
+
+ private:
+  int m_pid = 0;
+};
 
 // Runs a program of the session (xdotool, setxkbmap) to its end; true when
 // it succeeded.
