@@ -36,12 +36,14 @@ Speaker::~Speaker() {
   m_worker.join();
 }
 
-void Speaker::speak(const std::string& text) {
-  if (text.empty()) return;
+uint64_t Speaker::speak(const std::string& text) {
+  if (text.empty()) return 0;
   std::lock_guard lock(m_mutex);
-  if (m_shutdown) return;
-  m_queue.push_back(Utterance{text, m_voice_id, m_words_per_minute, m_generation.load()});
+  if (m_shutdown) return 0;
+  const uint64_t number = ++m_queued;
+  m_queue.push_back(Utterance{text, m_voice_id, m_words_per_minute, m_generation.load(), number});
   m_wake.notify_all();
+  return number;
 }
 
 void Speaker::purge() {
@@ -112,9 +114,9 @@ void Speaker::run() {
       m_queue.pop_front();
       m_active = true;
     }
-    notify(Event::Started, utterance.text);
+    notify(Event::Started, utterance);
     const Event ended = say(utterance);
-    notify(ended, utterance.text);
+    notify(ended, utterance);
     bool more = false;
     {
       std::lock_guard lock(m_mutex);
@@ -244,13 +246,13 @@ void Speaker::close_sink() {
   }
 }
 
-void Speaker::notify(Event event, const std::string& text) {
+void Speaker::notify(Event event, const Utterance& utterance) {
   Observer observer;
   {
     std::lock_guard lock(m_mutex);
     observer = m_observer;
   }
-  if (observer) observer(event, text);
+  if (observer) observer(event, utterance.text, utterance.number);
 }
 
 }  // namespace prevod
