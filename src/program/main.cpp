@@ -2,7 +2,7 @@
 // windows live on the simulated desktop, driven by the wall clock; speech is
 // real (espeak-ng through ALSA, silent when there is no sound device); the
 // translation and voice reader pages are served in process. A person works
-// it through the console on standard input (docs/sim-console.md); the
+// it through the console on standard input (docs/console.md); the
 // program ends when its window is closed or standard input ends.
 //
 //   prevod [--trace] [--silent]
@@ -84,6 +84,7 @@ int run_terminal_mode(int argc, char** argv) {
   EspeakEngineFactory::SinkFactory sinks =
       silent ? EspeakEngineFactory::null_sinks() : EspeakEngineFactory::alsa_sinks();
   EspeakEngineFactory speech(sinks, trace, config.SpeechVoice);
+  speech.set_clock([&loop] { return loop.now(); });
 
   SiteRegistry sites;
   PluginRegistry plugins;
@@ -95,13 +96,15 @@ int run_terminal_mode(int argc, char** argv) {
   Runtime runtime{loop, desktop, desktop, pages, speech, trace, config};
   Prevod app(runtime);
   SimConsole::Hooks hooks;
+  hooks.spoken = [&speech] { return speech.record(); };
+  hooks.describe_player_speech = [log = services.player_speech] { return log->describe(); };
   hooks.describe_player = [&players] {
     VoiceReaderPlayer* player = players->current();
     return player ? player->describe() : std::string("no player");
   };
   SimConsole console(app, desktop, hooks);
 
-  print("prevod: terminal mode; type commands (docs/sim-console.md), end with Ctrl+D");
+  print("prevod: terminal mode; type commands (docs/console.md), end with Ctrl+D");
   loop.post([&app] { app.start(); });
   // The reader is stopped before the loop and the console go: nothing it
   // reads can reach them afterwards.

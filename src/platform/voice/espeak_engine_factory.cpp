@@ -48,6 +48,11 @@ std::shared_ptr<SpeechEngine> EspeakEngineFactory::CreateObject(const std::strin
   return engine;
 }
 
+std::optional<std::vector<UtteranceRecord>> EspeakEngineFactory::record() const {
+  if (!m_engine) return std::nullopt;
+  return m_engine->utterances();
+}
+
 EspeakEngineFactory::SinkFactory EspeakEngineFactory::alsa_sinks() {
   return [] { return std::make_unique<AlsaSink>(); };
 }

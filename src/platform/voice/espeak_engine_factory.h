@@ -15,6 +15,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/speech_engine.h"
 #include "platform/voice/audio_sink.h"
@@ -40,6 +41,9 @@ class EspeakEngineFactory : public SpeechEngineFactory {
   void set_clock(EspeakSpeechEngine::Clock clock) { m_clock = std::move(clock); }
   // The engine created last, or nullptr.
   std::shared_ptr<EspeakSpeechEngine> engine() const { return m_engine; }
+  // What the engine created last was asked to say; nullopt before the
+  // first engine.
+  std::optional<std::vector<UtteranceRecord>> record() const;
 
   // Playback on the "default" ALSA device.
   static SinkFactory alsa_sinks();
