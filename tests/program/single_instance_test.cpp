@@ -298,7 +298,9 @@ TEST(SingleInstance, AnotherUsersProgramIsNeitherHeardNorObeyed) {
             static_cast<int>(Outcome::Unguarded));
   EXPECT_EQ(as_another_user([&] {
               RawSocket client;
-              if (!client.connect_to(name) || !client.say("show\n")) return 2;
+              if (!client.connect_to(name)) return 2;
+              // The holder may have closed already: sending can fail.
+              client.say("show\n");
               client.finish();
               return client.answer().empty() ? 0 : 1;
             }),
