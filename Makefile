@@ -15,7 +15,7 @@ BUILD ?= build-tsan
 CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPREVOD_TSAN=ON
 BUILD_TARGETS := --target prevod prevod_base_tests prevod_voice_tests \
   prevod_voicereader_service_tests prevod_program_tests
-TEST_SELECTION := -R '^(base|voice|voicereader_service)/|^program/(TerminalMode|LineReader)'
+TEST_SELECTION := -R '^(base|voice|voicereader_service)/|^program/(TerminalMode|LineReader|ConsoleSession|ConsoleSpeech|SingleInstance)'
 else
 BUILD ?= build
 CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo

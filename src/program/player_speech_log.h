@@ -5,7 +5,8 @@
 // stop has neither). Every player voice the program makes speaks through
 // it, whatever sounds behind it (espeak-ng, or silence on the simulated
 // desktop), so tests and the console read the player's speech the same way
-// on every desktop. It belongs to the loop's thread, as the players do.
+// on every desktop. It belongs to the loop's thread, as the players do, and
+// is made with std::make_shared (its voices share it).
 
 #include <cstddef>
 #include <cstdint>
