@@ -15,13 +15,14 @@ BUILD ?= build-tsan
 CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPREVOD_TSAN=ON
 BUILD_TARGETS := --target prevod prevod_base_tests prevod_voice_tests \
   prevod_voicereader_service_tests prevod_program_tests
-TEST_SELECTION := -R '^(base|voice|voicereader_service)/|^program/(TerminalMode|LineReader)'
+TEST_SELECTION := -R '^(base|voice|voicereader_service)/|^program/(TerminalMode|LineReader|ConsoleSession|ConsoleSpeech|SingleInstance)'
 else
 BUILD ?= build
 CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo
 endif
 
-.PHONY: all deps configure build run sim test bench soak screenshot format format-check werror fuzz clean
+.PHONY: all deps configure build run sim test bench bench-desktop soak screenshot format \
+  format-check werror fuzz clean
 
 all: build
 
@@ -51,6 +52,13 @@ bench: deps
 	@for b in build-bench/bench/bench_*; do \
 	  case $$b in *bench_soak) continue;; esac; echo "== $$b"; \
 	  case $$b in *bench_x11_*) scripts/x11-session -- $$b ;; *) $$b ;; esac; done
+
+# Resident memory, idle CPU and launch time of prevod next to goldendict on a
+# private X server, five runs each (bench/desktop.sh; some twenty minutes).
+bench-desktop: deps
+	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release
+	cmake --build build-bench -j $(JOBS) --target prevod window-watch
+	bench/desktop.sh --prevod build-bench/prevod --window-watch build-bench/bench/window-watch
 
 # A seeded random user for SOAK_HOURS simulated hours, invariants checked
 # throughout; prints the resident memory once an hour.

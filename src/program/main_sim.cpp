@@ -1,6 +1,6 @@
 // prevod-sim: the whole program on the simulated desktop with the embedded
 // services, on a virtual clock, driven by commands on standard input (one a
-// line, one line per answer; see docs/sim-console.md).
+// line, one line per answer; see docs/console.md).
 //
 //   prevod-sim [--trace] [--no-speech-engine] [--no-tray] [--no-taskbar]
 

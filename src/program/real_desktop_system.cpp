@@ -32,11 +32,13 @@ RealDesktopSystem::RealDesktopSystem(Options options)
       app(runtime) {
   loop.set_trace(&trace);
   loop.set_input_pump([this] { desktop.deliver_input(); });
+  speech.set_clock([this] { return loop.now(); });
   EmbeddedServices services =
       serve_embedded_services(loop, config, sites, plugins, desktop.clipboard(),
                               espeak_player_voices(sinks_of(options), trace), trace);
   translator = std::move(services.translator);
   players = std::move(services.players);
+  player_speech = std::move(services.player_speech);
 }
 
 RealDesktopSystem::~RealDesktopSystem() {

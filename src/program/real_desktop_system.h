@@ -26,6 +26,7 @@ namespace prevod {
 
 class TranslatorSite;
 class PlayerDirectory;
+class PlayerSpeechLog;
 
 class RealDesktopSystem {
  public:
@@ -58,6 +59,7 @@ class RealDesktopSystem {
   PageEngine pages;
   std::shared_ptr<TranslatorSite> translator;
   std::shared_ptr<PlayerDirectory> players;
+  std::shared_ptr<PlayerSpeechLog> player_speech;  // what the players said
   Runtime runtime;
   Prevod app;
 };

@@ -11,20 +11,12 @@ namespace prevod {
 
 namespace {
 
-// The player's voice on the simulated desktop: silent, it writes down what
-// it said, in which voice and when.
-class LoggedPlayerVoice : public PlayerVoice {
+// The player's voice on the simulated desktop is silent; the services'
+// player speech log writes down what it said, in which voice and when.
+class SilentPlayerVoice : public PlayerVoice {
  public:
-  LoggedPlayerVoice(EventLoop& loop, std::shared_ptr<BoundedLog<SimulatedSystem::PlayerSpeech>> log)
-      : m_loop(loop), m_log(std::move(log)) {}
-  void speak(const std::string& text, const VoiceEntry& entry) override {
-    m_log->push_back({m_loop.now(), std::string(entry.name), text});
-  }
-  void stop() override { m_log->push_back({m_loop.now(), "", ""}); }
-
- private:
-  EventLoop& m_loop;
-  std::shared_ptr<BoundedLog<SimulatedSystem::PlayerSpeech>> m_log;
+  void speak(const std::string&, const VoiceEntry&) override {}
+  void stop() override {}
 };
 
 }  // namespace
@@ -37,21 +29,19 @@ SimulatedSystem::SimulatedSystem(Options options)
       speech(loop, trace),
       pages(loop, sites, plugins, trace),
       runtime{loop, desktop, desktop, pages, speech, trace, config},
-      app(runtime),
-      m_player_speech(std::make_shared<BoundedLog<PlayerSpeech>>(PlayerSpeechCapacity)) {
+      app(runtime) {
   trace.set_clock([this] { return static_cast<long long>(loop.now()); });
   loop.set_trace(&trace);
   loop.set_input_pump([this] { desktop.deliver_input(); });
   speech.set_installed(options.speech_engine);
   desktop.tray().set_available(options.tray);
   desktop.set_taskbar(options.taskbar);
-  auto log = m_player_speech;
-  EventLoop& clock = loop;
   EmbeddedServices services = serve_embedded_services(
       loop, config, sites, plugins, desktop.clipboard(),
-      [&clock, log] { return std::make_unique<LoggedPlayerVoice>(clock, log); }, trace);
+      [] { return std::make_unique<SilentPlayerVoice>(); }, trace);
   translator = std::move(services.translator);
   players = std::move(services.players);
+  m_player_speech = std::move(services.player_speech);
 }
 
 SimulatedSystem::~SimulatedSystem() = default;
@@ -66,19 +56,17 @@ std::string SimulatedSystem::describe_player() const {
 }
 
 std::string SimulatedSystem::describe_player_speech() const {
-  std::string out;
-  for (const PlayerSpeech& said : *m_player_speech) {
-    if (!out.empty()) out += " | ";
-    out += "at " + std::to_string(said.at) +
-           (said.voice.empty() ? " stop" : " " + said.voice + " \"" + said.text + "\"");
-  }
-  return out.empty() ? "nothing said" : out;
+  return m_player_speech->describe();
 }
 
 SimConsole SimulatedSystem::console() {
   SimConsole::Hooks hooks;
   hooks.loop = &loop;
-  hooks.speech = &speech;
+  hooks.spoken = [this]() -> std::optional<std::vector<UtteranceRecord>> {
+    const RecordingSpeechEngine* engine = speech.engine();
+    if (engine == nullptr) return std::nullopt;
+    return std::vector<UtteranceRecord>(engine->utterances().begin(), engine->utterances().end());
+  };
   hooks.describe_player = [this] { return describe_player(); };
   hooks.describe_player_speech = [this] { return describe_player_speech(); };
   return SimConsole(app, desktop, hooks);

@@ -20,6 +20,7 @@
 #include "platform/sim/bounded_log.h"
 #include "platform/sim/recording_speech_engine.h"
 #include "platform/sim/sim_desktop.h"
+#include "program/player_speech_log.h"
 #include "program/sim_console.h"
 
 namespace prevod {
@@ -37,11 +38,7 @@ class SimulatedSystem {
     bool taskbar = true;        // false: no taskbar to animate towards
   };
   // What the voice reader player said, with the voice and the time.
-  struct PlayerSpeech {
-    int64_t at;
-    std::string voice;  // "" for a stop
-    std::string text;
-  };
+  using PlayerSpeech = PlayerSpeechLog::Entry;
 
   SimulatedSystem();
   explicit SimulatedSystem(Options options);
@@ -55,8 +52,8 @@ class SimulatedSystem {
   std::string describe_player() const;
   std::string describe_player_speech() const;
   // The latest PlayerSpeechCapacity things the player said.
-  static constexpr size_t PlayerSpeechCapacity = 512;
-  const BoundedLog<PlayerSpeech>& player_speech() const { return *m_player_speech; }
+  static constexpr size_t PlayerSpeechCapacity = PlayerSpeechLog::Capacity;
+  const BoundedLog<PlayerSpeech>& player_speech() const { return m_player_speech->entries(); }
   // The local speech engine, once created (nullptr without one).
   RecordingSpeechEngine* speech_engine() const { return speech.engine(); }
 
@@ -74,7 +71,7 @@ class SimulatedSystem {
   Prevod app;
 
  private:
-  std::shared_ptr<BoundedLog<PlayerSpeech>> m_player_speech;
+  std::shared_ptr<PlayerSpeechLog> m_player_speech;
 };
 
 }  // namespace prevod

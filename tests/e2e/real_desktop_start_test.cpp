@@ -170,7 +170,7 @@ TEST(RealDesktopStart, TerminalModeCanBeAskedForWithADisplayThere) {
   int status = prevod.wait_for_end(std::chrono::seconds(30));
   ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
   EXPECT_EQ(first_line(prevod.output()),
-            "prevod: terminal mode; type commands (docs/sim-console.md), end with Ctrl+D");
+            "prevod: terminal mode; type commands (docs/console.md), end with Ctrl+D");
 }
 
 TEST(RealDesktopStart, AnUnknownArgumentIsRefusedWithTheUsage) {

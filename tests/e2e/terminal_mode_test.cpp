@@ -102,6 +102,21 @@ TEST(TerminalMode, InputThatGoesOnAfterTheWindowClosesReachesNothingThatIsGone) 
   }
 }
 
+TEST(TerminalMode, AnswersSpeechFromTheRecordOfTheRealEngine) {
+  TerminalProgram program;
+  ASSERT_TRUE(program.started());
+  ASSERT_TRUE(program.send("speech"));
+  std::string answer;
+  do {
+    answer = program.next_line();
+  } while (answer.rfind("prevod:", 0) == 0);
+  EXPECT_EQ(answer.rfind("engine: ", 0), 0u) << answer;
+  EXPECT_EQ(answer.find("error"), std::string::npos) << answer;
+  EXPECT_NE(answer.find(" || player: "), std::string::npos) << answer;
+  EXPECT_EQ(answer.find(" || player: none"), std::string::npos) << answer;
+  program.finish();
+}
+
 TEST(TerminalMode, TheEndOfTheInputEndsTheProgram) {
   TerminalProgram program;
   ASSERT_TRUE(program.started());

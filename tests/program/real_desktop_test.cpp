@@ -8,6 +8,7 @@
 
 #include <QProcess>
 #include <QSystemTrayIcon>
+#include <QWidget>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>

@@ -85,11 +85,7 @@ int32_t QtTray::add(const NOTIFYICONDATA& record) {
   Icon* added = icon.get();
   QObject::connect(icon->widget.get(), &QSystemTrayIcon::activated,
                    [this, added](QSystemTrayIcon::ActivationReason reason) {
-                     const NOTIFYICONDATA& shown = added->record;
-                     int32_t message = mouse_message(reason);
-                     if (message == 0 || (shown.uFlags & NIF_MESSAGE) == 0) return;
-                     m_notify(shown.hWnd, shown.uCallbackMessage, static_cast<int32_t>(shown.uID),
-                              message);
+                     deliver(*added, mouse_message(reason));
                    });
   apply(*added);
   m_icons.push_back(std::move(icon));
@@ -98,6 +94,21 @@ int32_t QtTray::add(const NOTIFYICONDATA& record) {
     return 0;
   }
   return 1;
+}
+
+void QtTray::press(int32_t message) {
+  // A press may add or remove icons: each is looked up again before its turn.
+  std::vector<NOTIFYICONDATA> records;
+  for (const auto& icon : m_icons) records.push_back(icon->record);
+  for (const NOTIFYICONDATA& record : records) {
+    if (Icon* icon = find(record)) deliver(*icon, message);
+  }
+}
+
+void QtTray::deliver(const Icon& icon, int32_t message) {
+  const NOTIFYICONDATA& shown = icon.record;
+  if (message == 0 || (shown.uFlags & NIF_MESSAGE) == 0) return;
+  m_notify(shown.hWnd, shown.uCallbackMessage, static_cast<int32_t>(shown.uID), message);
 }
 
 int32_t QtTray::modify(Icon& icon, const NOTIFYICONDATA& record) {

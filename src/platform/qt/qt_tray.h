@@ -42,6 +42,9 @@ class QtTray : public Shell32 {
   // The icon the program added for (hWnd, uID), or nullptr.
   QSystemTrayIcon* icon(uint32_t hWnd, uint32_t uID) const;
   size_t icon_count() const { return m_icons.size(); }
+  // A press on each icon the program added, as the tray host delivers one:
+  // `message` is 513 for a left press, 516 for a right one.
+  void press(int32_t message);
   // The tooltip text of a record: its ANSI bytes up to the NUL, as UTF-8.
   static std::string tooltip_of(const NOTIFYICONDATA& record);
 
@@ -55,6 +58,7 @@ class QtTray : public Shell32 {
   int32_t modify(Icon& icon, const NOTIFYICONDATA& record);
   void remove(const NOTIFYICONDATA& record);
   void apply(Icon& icon);
+  void deliver(const Icon& icon, int32_t message);
 
   IconOf m_icon_of;
   Notify m_notify;

@@ -15,6 +15,7 @@
 #include "base/event_loop.h"
 #include "platform/sim/bounded_log.h"
 #include "platform/speech_engine.h"
+#include "platform/utterance_record.h"
 
 namespace prevod {
 
@@ -22,15 +23,7 @@ class Trace;
 
 class RecordingSpeechEngine : public SpeechEngine {
  public:
-  struct Utterance {
-    std::string text;
-    int32_t flags = 0;
-    int32_t rate = 0;
-    int64_t queued_at = 0;
-    int64_t started_at = -1;  // -1 until it starts
-    int64_t ended_at = -1;    // -1 until it ends
-    bool purged = false;
-  };
+  using Utterance = UtteranceRecord;
 
   RecordingSpeechEngine(EventLoop& loop, Trace& trace)
       : m_loop(loop), m_trace(trace), m_finish(loop) {}

@@ -41,7 +41,16 @@ std::shared_ptr<SpeechEngine> EspeakEngineFactory::CreateObject(const std::strin
     m_trace.line("speech: no sound device, speaking silently");
     m_told_no_device = true;
   }
-  return std::make_shared<EspeakSpeechEngine>(std::move(synth), std::move(sink), m_voice, &m_trace);
+  auto engine =
+      std::make_shared<EspeakSpeechEngine>(std::move(synth), std::move(sink), m_voice, &m_trace);
+  engine->set_clock(m_clock);
+  m_engine = engine;
+  return engine;
+}
+
+std::optional<std::vector<UtteranceRecord>> EspeakEngineFactory::record() const {
+  if (!m_engine) return std::nullopt;
+  return m_engine->utterances();
 }
 
 EspeakEngineFactory::SinkFactory EspeakEngineFactory::alsa_sinks() {

@@ -15,9 +15,11 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/speech_engine.h"
 #include "platform/voice/audio_sink.h"
+#include "platform/voice/espeak_speech_engine.h"
 
 namespace prevod {
 
@@ -34,6 +36,15 @@ class EspeakEngineFactory : public SpeechEngineFactory {
 
   std::shared_ptr<SpeechEngine> CreateObject(const std::string& progid) override;
 
+  // The clock of the engines' records (see EspeakSpeechEngine::set_clock),
+  // for the engines created from now on.
+  void set_clock(EspeakSpeechEngine::Clock clock) { m_clock = std::move(clock); }
+  // The engine created last, or nullptr.
+  std::shared_ptr<EspeakSpeechEngine> engine() const { return m_engine; }
+  // What the engine created last was asked to say; nullopt before the
+  // first engine.
+  std::optional<std::vector<UtteranceRecord>> record() const;
+
   // Playback on the "default" ALSA device.
   static SinkFactory alsa_sinks();
   // A WAV file at `path`, created afresh for each engine.
@@ -47,6 +58,8 @@ class EspeakEngineFactory : public SpeechEngineFactory {
   std::string m_voice;
   std::optional<std::string> m_data_path;
   bool m_told_no_device = false;
+  EspeakSpeechEngine::Clock m_clock;
+  std::shared_ptr<EspeakSpeechEngine> m_engine;
 };
 
 }  // namespace prevod

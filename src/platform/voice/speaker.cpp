@@ -40,12 +40,14 @@ Speaker::~Speaker() {
   close_sink();
 }
 
-void Speaker::speak(const std::string& text) {
-  if (text.empty()) return;
+uint64_t Speaker::speak(const std::string& text) {
+  if (text.empty()) return 0;
+  uint64_t number = 0;
   {
     std::lock_guard lock(m_mutex);
-    if (m_shutdown) return;
-    m_queue.push_back(Utterance{text, m_voice_id, m_words_per_minute, m_generation.load()});
+    if (m_shutdown) return 0;
+    number = ++m_queued;
+    m_queue.push_back(Utterance{text, m_voice_id, m_words_per_minute, m_generation.load(), number});
   }
   try {
     m_pool->enlist(*this);
@@ -56,6 +58,7 @@ void Speaker::speak(const std::string& text) {
     m_idle.notify_all();
     throw;
   }
+  return number;
 }
 
 void Speaker::purge() {
@@ -124,9 +127,9 @@ bool Speaker::serve_turn() {
     end_turn();
     return false;
   }
-  notify(Event::Started, utterance->text);
+  notify(Event::Started, *utterance);
   const Event ended = say(*utterance);
-  notify(ended, utterance->text);
+  notify(ended, *utterance);
   bool more = false;
   {
     std::lock_guard lock(m_mutex);
@@ -264,13 +267,13 @@ void Speaker::close_sink() {
   }
 }
 
-void Speaker::notify(Event event, const std::string& text) {
+void Speaker::notify(Event event, const Utterance& utterance) {
   Observer observer;
   {
     std::lock_guard lock(m_mutex);
     observer = m_observer;
   }
-  if (observer) observer(event, text);
+  if (observer) observer(event, utterance.text, utterance.number);
 }
 
 }  // namespace prevod

@@ -11,7 +11,9 @@
 // Voice and rate are taken when a text is queued, so a change applies to
 // the texts queued after it.
 //
-// The observer hears of each text as it starts and as it ends. It is called
+// Each queued text gets a number, 1, 2, 3... in the order queued, and the
+// observer hears of each text, by its number, as it starts and as it ends.
+// A text dropped from the queue by a purge is never heard of. It is called
 // on a pool worker: callers must carry the news to their own thread (post
 // it to their event loop) and must not destroy the speaker from inside it.
 // A speaker being destroyed still reports the end of the text it cuts off,
@@ -43,7 +45,7 @@ class Speaker : private SpeakerPool::Client {
     Stopped,   // a purge cut the text off
     Failed,    // synthesis or the sink failed; the text was cut off
   };
-  using Observer = std::function<void(Event event, const std::string& text)>;
+  using Observer = std::function<void(Event event, const std::string& text, uint64_t number)>;
 
   static constexpr int kSlowestRate = -10;
   static constexpr int kFastestRate = 10;
@@ -58,10 +60,11 @@ class Speaker : private SpeakerPool::Client {
   Speaker(const Speaker&) = delete;
   Speaker& operator=(const Speaker&) = delete;
 
-  // Queues `text` behind the texts already queued. An empty text is ignored.
-  // RuntimeError, and nothing queued, when the pool has no thread to play
-  // it on and cannot start one.
-  void speak(const std::string& text);
+  // Queues `text` behind the texts already queued and returns its number.
+  // An empty text is ignored and gets the number 0. RuntimeError, and
+  // nothing queued, when the pool has no thread to play it on and cannot
+  // start one.
+  uint64_t speak(const std::string& text);
   // Stops the text being spoken and drops the queued ones.
   void purge();
   // Whether a text is being spoken or waits to be.
@@ -92,6 +95,7 @@ class Speaker : private SpeakerPool::Client {
     std::string voice_id;
     int words_per_minute = 175;
     uint64_t generation = 0;
+    uint64_t number = 0;
   };
 
   bool serve_turn() override;
@@ -104,7 +108,7 @@ class Speaker : private SpeakerPool::Client {
   void wait_for_synthesis();
   void close_sink();
   bool current(uint64_t generation) const { return m_generation.load() == generation; }
-  void notify(Event event, const std::string& text);
+  void notify(Event event, const Utterance& utterance);
 
   std::shared_ptr<EspeakSynth> m_synth;
   std::unique_ptr<AudioSink> m_sink;  // used by the turn being served only
@@ -115,6 +119,7 @@ class Speaker : private SpeakerPool::Client {
   std::condition_variable m_wake;
   mutable std::condition_variable m_idle;
   std::deque<Utterance> m_queue;
+  uint64_t m_queued = 0;  // texts queued so far: the last number given
   // Bumped by every purge; a text belongs to the generation it was queued in
   // and stops as soon as the generation moves on.
   std::atomic<uint64_t> m_generation = 0;

@@ -24,7 +24,7 @@ namespace {
 struct Engine {
   explicit Engine(std::unique_ptr<AudioSink> sink = std::make_unique<NullSink>())
       : engine(EspeakSynth::acquire(), std::move(sink), "bg") {
-    engine.speaker().set_observer(log.observer());
+    engine.set_observer(log.observer());
   }
   EventLog log;
   EspeakSpeechEngine engine;
@@ -163,6 +163,71 @@ TEST(EspeakSpeechEngineTrace, TracesRateAndSpeakCalls) {
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0], "speech: Rate = 0");
   EXPECT_EQ(lines[1], "speech: Speak \"Ред  втори\" flags 1 -> stream 1");
+}
+
+// The record reads as the console shows it: text, flags, rate, state.
+std::vector<std::string> states(const EspeakSpeechEngine& engine) {
+  std::vector<std::string> out;
+  for (const UtteranceRecord& said : engine.utterances()) {
+    out.push_back(said.text + " " + std::to_string(said.flags) + " " + std::to_string(said.rate) +
+                  " " + std::string(said.state()));
+  }
+  return out;
+}
+
+TEST(EspeakSpeechEngineRecord, KeepsEachTextWithItsFlagsRateAndTimes) {
+  Engine e;
+  int64_t clock = 500;
+  e.engine.set_clock([&clock] { return clock; });
+  e.engine.set_Rate(4);
+  e.engine.Speak("Първо.", SVSFlagsAsync);
+  clock = 700;
+  e.engine.set_Rate(-2);
+  e.engine.Speak("Второ.", 0);
+  ASSERT_TRUE(e.engine.speaker().wait_until_idle(kGenerous));
+  EXPECT_EQ(states(e.engine),
+            (std::vector<std::string>{"Първо. 1 4 spoken", "Второ. 0 -2 spoken"}));
+  const std::vector<UtteranceRecord> said = e.engine.utterances();
+  EXPECT_EQ(said[0].queued_at, 500);
+  EXPECT_EQ(said[1].queued_at, 700);
+  EXPECT_EQ(said[1].started_at, 700);
+  EXPECT_EQ(said[1].ended_at, 700);
+}
+
+TEST(EspeakSpeechEngineRecord, APurgeMarksTheTextItCutsOffAndThoseItDrops) {
+  HeldEngine h;
+  EspeakSpeechEngine& engine = h.engine.engine;
+  engine.Speak("Задържано.", SVSFlagsAsync);
+  ASSERT_TRUE(h.gate->wait_for_writes(1));
+  engine.Speak("Чака.", SVSFlagsAsync);
+  EXPECT_EQ(states(engine),
+            (std::vector<std::string>{"Задържано. 1 0 speaking", "Чака. 1 0 queued"}));
+  // The same text again: the news of the one cut off must not reach it.
+  engine.Speak("Задържано.", SVSFPurgeBeforeSpeak);
+  engine.Speak("", SVSFPurgeBeforeSpeak | SVSFlagsAsync);
+  engine.Speak("Задържано.", SVSFlagsAsync);
+  h.gate->release();
+  ASSERT_TRUE(engine.speaker().wait_until_idle(kGenerous));
+  EXPECT_EQ(states(engine), (std::vector<std::string>{"Задържано. 1 0 purged", "Чака. 1 0 purged",
+                                                      "Задържано. 2 0 purged", " 3 0 spoken",
+                                                      "Задържано. 1 0 spoken"}));
+}
+
+TEST(EspeakSpeechEngineRecord, KeepsTheLatestTextsAndEveryTextNotYetOver) {
+  HeldEngine h;
+  EspeakSpeechEngine& engine = h.engine.engine;
+  engine.Speak("Задържано.", SVSFlagsAsync);
+  ASSERT_TRUE(h.gate->wait_for_writes(1));
+  for (size_t i = 0; i < EspeakSpeechEngine::RecordCapacity + 10; ++i) {
+    engine.Speak("", SVSFlagsAsync);
+  }
+  const std::vector<UtteranceRecord> said = engine.utterances();
+  ASSERT_EQ(said.size(), EspeakSpeechEngine::RecordCapacity);
+  EXPECT_EQ(said.front().text, "Задържано.") << "the text being spoken stays";
+  EXPECT_EQ(said.front().state(), "speaking");
+  h.gate->release();
+  ASSERT_TRUE(engine.speaker().wait_until_idle(kGenerous));
+  EXPECT_EQ(engine.utterances().front().state(), "spoken");
 }
 
 }  // namespace

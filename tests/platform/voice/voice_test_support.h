@@ -34,7 +34,7 @@ using Heard = std::pair<Speaker::Event, std::string>;
 class EventLog {
  public:
   Speaker::Observer observer() {
-    return [this](Speaker::Event event, const std::string& text) {
+    return [this](Speaker::Event event, const std::string& text, uint64_t) {
       std::lock_guard lock(m_mutex);
       m_events.emplace_back(event, text);
       m_changed.notify_all();
