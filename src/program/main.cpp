@@ -36,9 +36,9 @@
 #include "platform/qt/x11_display.h"
 #include "platform/sim/sim_desktop.h"
 #include "platform/voice/espeak_engine_factory.h"
-#include "program/embedded_services.h"
 #include "program/console.h"
 #include "program/console_session.h"
+#include "program/embedded_services.h"
 #include "program/player_voices.h"
 #include "program/real_desktop_system.h"
 #include "program/sim_console.h"
@@ -166,8 +166,7 @@ int run_real_desktop(const ProgramOptions& options, std::unique_ptr<SingleInstan
 std::optional<int> claim_the_display(std::unique_ptr<SingleInstance>& instance) {
   const char* display = std::getenv("DISPLAY");
   if (display == nullptr || *display == '\0') return std::nullopt;
-  SingleInstance::Claim claim =
-      SingleInstance::claim(SingleInstance::name_for(getuid(), display));
+  SingleInstance::Claim claim = SingleInstance::claim(SingleInstance::name_for(getuid(), display));
   switch (claim.outcome) {
     case SingleInstance::Outcome::First:
       instance = std::move(claim.instance);
