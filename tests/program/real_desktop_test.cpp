@@ -18,6 +18,7 @@
 
 #include "app/shared_state.h"
 #include "model/image.h"
+#include "platform/qt/control_widget.h"
 #include "platform/qt/qt_tray.h"
 #include "platform/qt/qt_window_view.h"
 #include "platform/qt/x11_session.h"
@@ -149,6 +150,57 @@ TEST_F(X11Program, ALeftPressOnTheTrayIconBringsBothWindowsBack) {
   EXPECT_EQ(form1().Left(), form2().Left());
   EXPECT_TRUE(run_until([&] { return on_server(form1()) == pixels(form1()); }, 3000));
   EXPECT_TRUE(run_until([&] { return on_server(form2()) == pixels(form2()); }, 3000));
+}
+
+TEST_F(X11Program, ARightClickOnASelectionInAnotherProgramIsCopiedAndTranslated) {
+  ASSERT_TRUE(run_until([&] { return ready(); }, 30000));
+  act([&] { form2().Picture17_Click(); });
+  ASSERT_EQ(form2().Check1.Value(), 1);
+  TestEditor editor("water");
+  ASSERT_TRUE(editor.focus());
+  std::string expected = english_to_bulgarian("water");
+  ASSERT_FALSE(expected.empty());
+  ASSERT_EQ(form2().Text3.Text().find(expected), std::string::npos);
+  // A person drags across the whole word, from beyond its end to before its
+  // start, lets go and presses the right button on the selection.
+  QString window = QString::number(editor.window());
+  ASSERT_TRUE(xdotool({"mousemove", "--window", window, "370", "30"}));
+  QProcess gesture;
+  gesture.start("sh", {"-c",
+                       "xdotool mousedown 1 && sleep 0.15 && xdotool mousemove_relative "
+                       "--sync -- -365 0 && sleep 0.15 && xdotool mouseup 1 && sleep 0.3 "
+                       "&& xdotool click 3"});
+  EXPECT_TRUE(
+      run_until([&] { return form2().Text3.Text().find(expected) != std::string::npos; }, 8000))
+      << "Text1 \"" << form2().Text1.Text() << "\", Text3 \"" << form2().Text3.Text()
+      << "\", the editor copied " << editor.copied().join(" | ").toStdString();
+  gesture.waitForFinished();
+  act([&] { form2().Picture24_Click(); });
+}
+
+TEST_F(X11Program, WordsTypedIntoTheTranslationWindowAreTranslatedOnEnter) {
+  ASSERT_TRUE(run_until([&] { return ready(); }, 30000));
+  act([&] { form2().Show(); });
+  std::string expected = english_to_bulgarian("dog");
+  ASSERT_FALSE(expected.empty());
+  ASSERT_EQ(form2().Text3.Text().find(expected), std::string::npos);
+  // A person clicks into Text1 where it shows on the screen and types.
+  QtWindowView* view = system().desktop.view(form2().hWnd());
+  ASSERT_NE(view, nullptr);
+  QWidget* text1 = view->widget_of(form2().Text1);
+  ASSERT_NE(text1, nullptr);
+  ASSERT_TRUE(run_until([&] { return viewable(form2()); }, 3000));
+  QPoint inside =
+      on_server(form2()).topLeft() + text1->mapTo(&view->top_level(), text1->rect().center());
+  QProcess typing;
+  typing.start("sh", {"-c", QString("xdotool mousemove --sync %1 %2 click 1 && sleep 0.3 && "
+                                    "xdotool type --delay 60 dog && xdotool key Return")
+                                .arg(inside.x())
+                                .arg(inside.y())});
+  EXPECT_TRUE(
+      run_until([&] { return form2().Text3.Text().find(expected) != std::string::npos; }, 8000))
+      << "Text1 \"" << form2().Text1.Text() << "\", Text3 \"" << form2().Text3.Text() << "\"";
+  typing.waitForFinished();
 }
 
 // On a server without XTest no keys reach other programs, and one trace
