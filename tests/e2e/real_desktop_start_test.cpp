@@ -239,9 +239,12 @@ class OwnDesktop {
   bool up() const { return !server.display().empty(); }
   // Whether prevod's speech window is on the display, looked at until the
   // limit.
-  bool prevod_runs() {
+  bool prevod_runs() { return window_named("^Form1$"); }
+  // Whether a window whose name matches `pattern` is on the display, looked
+  // at until the limit.
+  bool window_named(const std::string& pattern) {
     std::string find =
-        "DISPLAY=" + server.display() + " xdotool search --name '^Form1$' >/dev/null";
+        "DISPLAY=" + server.display() + " xdotool search --name '" + pattern + "' >/dev/null";
     for (int tries = 0; tries < 500; ++tries) {
       if (std::system(find.c_str()) == 0) return true;
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -301,7 +304,7 @@ TEST(RealDesktopStart, WithTheConsoleEachCommandIsAnsweredInOneLineAndQuitEnds) 
     prevod.send("# a remark, no command");
     prevod.send("");
     prevod.send("now");
-    EXPECT_TRUE(prevod.next_line(std::chrono::seconds(5)));
+    EXPECT_EQ(prevod.next_line(std::chrono::seconds(5)), "True");
     EXPECT_TRUE(prevod.next_line(std::chrono::seconds(5)));
     if (by_quit) {
       prevod.send("quit");
@@ -312,6 +315,44 @@ TEST(RealDesktopStart, WithTheConsoleEachCommandIsAnsweredInOneLineAndQuitEnds) 
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
     EXPECT_EQ(prevod.output(), "prevod: bye\n") << "no more answers, then the end";
   }
+}
+
+// Asks the console until the answer is `expected`; false after the limit.
+bool answers(Child& prevod, const std::string& command, const std::string& expected) {
+  for (int tries = 0; tries < 100; ++tries) {
+    prevod.send(command);
+    if (prevod.next_line(std::chrono::seconds(5)) == expected) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return false;
+}
+
+TEST(RealDesktopStart, ASecondStartShowsTheFirstOnesTranslationWindowAndEnds) {
+  if (!have_program("Xvfb") || !have_program("xdotool")) GTEST_SKIP() << "needs Xvfb and xdotool";
+  if (!have_program("trayer")) GTEST_SKIP() << "needs trayer";
+  OwnDesktop desktop;
+  ASSERT_TRUE(desktop.up());
+  // A tray host, so that the translation window can be hidden.
+  Child tray({"/bin/sh", "-c", "exec trayer --edge bottom --widthtype pixel --width 200"},
+             desktop.environment);
+  ASSERT_TRUE(desktop.window_named("^panel$"));
+  Child first({PREVOD_BINARY, "--console", "--silent"}, desktop.environment);
+  ASSERT_TRUE(desktop.prevod_runs());
+  ASSERT_TRUE(answers(first, "get Form2.Visible", "True"));
+  // The translation window's close button hides it and leaves the tray icon.
+  first.send("click Form2.Picture11");
+  ASSERT_TRUE(first.next_line(std::chrono::seconds(5)));
+  ASSERT_TRUE(answers(first, "get Form2.Visible", "False"));
+
+  Child second({PREVOD_BINARY, "--silent"}, desktop.environment);
+  int status = second.wait_for_end(std::chrono::seconds(10));
+  ASSERT_TRUE(WIFEXITED(status)) << status;
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(second.output(),
+            "prevod: already running on this display; its translation window is shown\n");
+  EXPECT_TRUE(answers(first, "get Form2.Visible", "True"));
+  first.send("quit");
+  EXPECT_EQ(first.wait_for_end(std::chrono::seconds(10)), 0);
 }
 
 }  // namespace
