@@ -69,12 +69,13 @@ soak: deps
 	./build-bench/bench/bench_soak $(SOAK_HOURS)
 
 # Renders the speech window behind the translation window, as they stand
-# once the program is ready, into docs/screenshot.png, offscreen.
-# SCREENSHOT_OPTIONS may add --settings, --speech-settings, --scale 2 or
-# --translate TEXT.
+# once the program is ready, into docs/screenshot.png, on a private X
+# server. SCREENSHOT_OPTIONS may add --settings, --speech-settings,
+# --scale 2 or --translate TEXT.
 SCREENSHOT_OPTIONS ?= --settings
 screenshot: build
-	./$(BUILD)/prevod-screenshot $(SCREENSHOT_OPTIONS) docs/screenshot.png
+	scripts/x11-session -- env QT_QPA_PLATFORM=xcb \
+	  ./$(BUILD)/prevod-screenshot $(SCREENSHOT_OPTIONS) docs/screenshot.png
 
 # Fuzzes each target for FUZZ_SECONDS (clang, libFuzzer, ASan and UBSan).
 FUZZ_SECONDS ?= 60
