@@ -3,6 +3,8 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput2.h>
 
+#include <chrono>
+
 #include "base/trace.h"
 #include "platform/keys.h"
 #include "platform/qt/x_connection.h"
@@ -16,8 +18,15 @@ constexpr int kRightButton = 3;
 
 }  // namespace
 
-GlobalButtons::GlobalButtons(Trace& trace)
-    : m_trace(trace), m_connection(std::make_unique<XConnection>()) {
+GlobalButtons::GlobalButtons(Trace& trace, Clock clock)
+    : m_trace(trace), m_connection(std::make_unique<XConnection>()), m_clock(std::move(clock)) {
+  if (!m_clock) {
+    m_clock = [start = std::chrono::steady_clock::now()] {
+      return std::chrono::duration_cast<std::chrono::milliseconds>(
+                 std::chrono::steady_clock::now() - start)
+          .count();
+    };
+  }
   int opcode = 0;
   int major = 2;
   int minor = 2;
@@ -29,20 +38,21 @@ GlobalButtons::GlobalButtons(Trace& trace)
     return;
   }
   m_xi_opcode = opcode;
-  select_raw_buttons();
+  select_raw_events(false);
   read_initial_state();
 }
 
 GlobalButtons::~GlobalButtons() = default;
 
-void GlobalButtons::select_raw_buttons() {
+void GlobalButtons::select_raw_events(bool with_motion) {
   Display* display = m_connection->display();
   unsigned char mask_bits[XIMaskLen(XI_LASTEVENT)] = {};
   XISetMask(mask_bits, XI_RawButtonPress);
   XISetMask(mask_bits, XI_RawButtonRelease);
+  if (with_motion) XISetMask(mask_bits, XI_RawMotion);
   XIEventMask mask{XIAllMasterDevices, sizeof mask_bits, mask_bits};
   XISelectEvents(display, DefaultRootWindow(display), &mask, 1);
-  XSync(display, False);
+  XFlush(display);
 }
 
 void GlobalButtons::read_initial_state() {
@@ -68,7 +78,11 @@ void GlobalButtons::drain() {
     XGenericEventCookie* cookie = &event.xcookie;
     if (cookie->type != GenericEvent || cookie->extension != m_xi_opcode) continue;
     if (!XGetEventData(display, cookie)) continue;
-    if (cookie->evtype == XI_RawButtonPress || cookie->evtype == XI_RawButtonRelease) {
+    if (cookie->evtype == XI_RawMotion) {
+      // One is news enough until the pointer is read again.
+      if (!m_pointer.moved) select_raw_events(false);
+      m_pointer.moved = true;
+    } else if (cookie->evtype == XI_RawButtonPress || cookie->evtype == XI_RawButtonRelease) {
       auto* raw = static_cast<XIRawEvent*>(cookie->data);
       Button* button = raw->detail == kLeftButton    ? &m_left
                        : raw->detail == kRightButton ? &m_right
@@ -94,17 +108,35 @@ int16_t GlobalButtons::async_key_state(int32_t vkey) {
 }
 
 bool GlobalButtons::cursor_pos(int32_t& x, int32_t& y) {
+  if (watching()) drain();
+  if (!pointer_fresh() && !read_pointer()) return false;
+  x = m_pointer.x;
+  y = m_pointer.y;
+  return true;
+}
+
+bool GlobalButtons::pointer_fresh() const {
+  // Without raw events no motion is ever heard of: each query reads.
+  return watching() && m_pointer.known && !m_pointer.moved &&
+         m_clock() - m_pointer.read_at < PointerRefreshMs;
+}
+
+bool GlobalButtons::read_pointer() {
   Display* display = m_connection->display();
+  // Motion is watched again before the reading, so none after it goes
+  // unheard.
+  if (watching() && (m_pointer.moved || !m_pointer.known)) select_raw_events(true);
   ::Window root = 0;
   ::Window child = 0;
   int root_x = 0, root_y = 0, win_x = 0, win_y = 0;
   unsigned int buttons = 0;
+  ++m_pointer_readings;
   if (!XQueryPointer(display, DefaultRootWindow(display), &root, &child, &root_x, &root_y, &win_x,
                      &win_y, &buttons)) {
+    m_pointer.known = false;
     return false;
   }
-  x = root_x;
-  y = root_y;
+  m_pointer = Pointer{true, false, m_clock(), root_x, root_y};
   return true;
 }
 
