@@ -3,7 +3,6 @@
 #include <zlib.h>
 
 #include <algorithm>
-#include <fstream>
 
 #include "services/translator/dictionary_error.h"
 
@@ -23,26 +22,15 @@ constexpr size_t kGzipHeaderLength = 10;
 constexpr size_t kGzipTrailerLength = 8;
 // The first piece of a text inflated from the start; it doubles as needed.
 constexpr uint64_t kFirstPiece = uint64_t{64} << 10;
+// What is read of a compressed file before its header is known: a dictzip
+// header with the largest chunk table fits, with room for a name.
+constexpr uint64_t kHeaderReadLength = uint64_t{128} << 10;
 
 using Kind = DictionaryError::Kind;
 
 bool is_gzip(const std::string& bytes) {
   return bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == kGzipMagic1 &&
          static_cast<unsigned char>(bytes[1]) == kGzipMagic2;
-}
-
-bool read_file(const std::string& path, std::string& bytes) {
-  std::ifstream file(path, std::ios::binary | std::ios::ate);
-  if (!file) return false;
-  const std::streamoff size = file.tellg();
-  if (size < 0) throw DictionaryError("cannot read " + path);
-  if (static_cast<uint64_t>(size) > DictdData::kMaxTextLength) {
-    throw DictionaryError(path + " is too large");
-  }
-  bytes.resize(static_cast<size_t>(size));
-  file.seekg(0);
-  if (!file.read(bytes.data(), size)) throw DictionaryError("cannot read " + path);
-  return true;
 }
 
 unsigned byte_at(const std::string& bytes, size_t at) {
@@ -81,20 +69,45 @@ DictdData::DictdData(std::string bytes, std::string description)
     : m_bytes(std::move(bytes)), m_description(std::move(description)) {}
 
 std::unique_ptr<DictdData> DictdData::open(const std::string& base_path) {
-  std::string bytes;
   const std::string compressed = base_path + ".dict.dz";
-  if (read_file(compressed, bytes))
-    return from_bytes(std::move(bytes), compressed, Packing::Compressed);
+  if (auto data = from_path(compressed, Packing::Compressed)) return data;
   const std::string plain = base_path + ".dict";
-  if (read_file(plain, bytes)) return from_bytes(std::move(bytes), plain, Packing::Plain);
+  if (auto data = from_path(plain, Packing::Plain)) return data;
   throw DictionaryError("cannot open " + compressed);
 }
 
 std::unique_ptr<DictdData> DictdData::open_file(const std::string& path) {
-  std::string bytes;
-  if (!read_file(path, bytes)) throw DictionaryError("cannot open " + path);
   const bool compressed = path.size() >= 3 && path.compare(path.size() - 3, 3, ".dz") == 0;
-  return from_bytes(std::move(bytes), path, compressed ? Packing::Compressed : Packing::Plain);
+  if (auto data = from_path(path, compressed ? Packing::Compressed : Packing::Plain)) return data;
+  throw DictionaryError("cannot open " + path);
+}
+
+// A dictzip file keeps only its header in memory and reads each chunk from
+// the file when first needed; any other file is read whole. Null when the
+// file cannot be opened.
+std::unique_ptr<DictdData> DictdData::from_path(const std::string& path, Packing packing) {
+  std::optional<ReadOnlyFile> file = ReadOnlyFile::open(path);
+  if (!file) return nullptr;
+  if (file->size() > kMaxTextLength) throw DictionaryError(path + " is too large");
+  std::string bytes;
+  const uint64_t head_length = std::min(file->size(), kHeaderReadLength);
+  if (!file->read_at(0, head_length, bytes)) throw DictionaryError("cannot read " + path);
+  if (packing != Packing::Plain && head_length < file->size() && is_gzip(bytes)) {
+    std::unique_ptr<DictdData> data(new DictdData(bytes, path));
+    try {
+      data->parse_gzip_header();
+    } catch (const DictionaryError&) {
+      // Judged again below, on the whole file.
+      data.reset();
+    }
+    if (data && data->m_form == Form::Dictzip) {
+      data->m_file = std::move(file);
+      data->set_reach(kMaxTextLength);
+      return data;
+    }
+  }
+  if (!file->read_at(0, file->size(), bytes)) throw DictionaryError("cannot read " + path);
+  return from_bytes(std::move(bytes), path, packing);
 }
 
 std::unique_ptr<DictdData> DictdData::from_bytes(std::string bytes, std::string description,
@@ -182,7 +195,7 @@ void DictdData::parse_gzip_header() {
 void DictdData::set_reach(uint64_t reach) {
   m_reach = std::min(reach, kMaxTextLength);
   if (m_form == Form::Plain) return;
-  const uint64_t plausible = std::max<uint64_t>(m_bytes.size() * kMaxRatio, uint64_t{1} << 20);
+  const uint64_t plausible = std::max<uint64_t>(stored_size() * kMaxRatio, uint64_t{1} << 20);
   m_reach = std::min(m_reach, plausible);
 }
 
@@ -199,17 +212,31 @@ uint64_t DictdData::length() {
   return read_all().size();
 }
 
+uint64_t DictdData::stored_size() const {
+  return m_file ? m_file->size() : m_bytes.size();
+}
+
+std::string_view DictdData::stored(uint64_t offset, uint64_t length, std::string& buffer) const {
+  if (!m_file) return std::string_view(m_bytes).substr(offset, length);
+  if (!m_file->read_at(offset, length, buffer)) return {};
+  return buffer;
+}
+
 std::string DictdData::inflate_chunk(size_t index) const {
   const uint64_t start = m_chunk_offsets[index];
   const uint64_t size = m_chunk_sizes[index];
-  if (start + size > m_bytes.size()) fail_chunk(index, "is missing: the file is truncated");
+  if (start + size > stored_size()) fail_chunk(index, "is missing: the file is truncated");
+  std::string buffer;
+  const std::string_view compressed = stored(start, size, buffer);
+  // The file was cut short after it was opened.
+  if (compressed.size() != size) fail_chunk(index, "is missing: the file is truncated");
   Inflater inflater(-MAX_WBITS);
   if (!inflater.ok()) fail("cannot start inflating", Kind::Unavailable);
   z_stream& stream = inflater.stream();
   // One byte of room beyond a whole chunk tells a chunk that is too long
   // from one that fills its room exactly.
   std::string out(m_chunk_length + 1, '\0');
-  stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(m_bytes.data() + start));
+  stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(compressed.data()));
   stream.avail_in = static_cast<uInt>(size);
   stream.next_out = reinterpret_cast<Bytef*>(out.data());
   stream.avail_out = static_cast<uInt>(out.size());
@@ -296,15 +323,16 @@ void DictdData::join_chunks() {
 // between the last chunk and it.
 void DictdData::check_trailer() const {
   const uint64_t chunks_end = m_chunk_offsets.back() + m_chunk_sizes.back();
-  if (chunks_end + kGzipTrailerLength > m_bytes.size()) {
+  if (chunks_end + kGzipTrailerLength > stored_size()) {
     fail("truncated: the checksum is missing");
   }
-  const size_t end = m_bytes.size() - kGzipTrailerLength;
+  std::string buffer;
+  const std::string trailer(stored(stored_size() - kGzipTrailerLength, kGzipTrailerLength, buffer));
+  if (trailer.size() != kGzipTrailerLength) fail("truncated: the checksum is missing");
   const std::string& text = *m_text;
   const uint32_t crc = static_cast<uint32_t>(
       crc32(0, reinterpret_cast<const Bytef*>(text.data()), static_cast<uInt>(text.size())));
-  if (crc != little32(m_bytes, end) ||
-      static_cast<uint32_t>(text.size()) != little32(m_bytes, end + 4)) {
+  if (crc != little32(trailer, 0) || static_cast<uint32_t>(text.size()) != little32(trailer, 4)) {
     fail("the text does not match its checksum");
   }
 }
@@ -331,6 +359,7 @@ const std::string& DictdData::read_all() {
   }
   m_bytes.clear();
   m_bytes.shrink_to_fit();
+  m_file.reset();
   m_chunks.clear();
   return *m_text;
 }

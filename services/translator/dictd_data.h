@@ -4,7 +4,9 @@
 // gives them. Three forms are read: a plain .dict file; a dictzip .dict.dz,
 // a gzip file whose extra field "RA" lists the compressed size of each
 // fixed-size chunk, so that an entry costs the inflation of the one or two
-// chunks it lies in (and the whole text is put together chunk by chunk);
+// chunks it lies in (and the whole text is put together chunk by chunk;
+// opened from a file, only its header is held and each chunk is read from
+// the file when first needed);
 // and a .dict.dz without that field, which is inflated from the start on
 // first use.
 //
@@ -28,9 +30,11 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "services/translator/dictionary_error.h"
+#include "services/translator/read_only_file.h"
 
 namespace prevod {
 
@@ -81,6 +85,11 @@ class DictdData {
   enum class Form { Plain, Dictzip, Gzip };
 
   DictdData(std::string bytes, std::string description);
+  static std::unique_ptr<DictdData> from_path(const std::string& path, Packing packing);
+  // The size of the file or bytes the text is stored in, and `length`
+  // bytes of it at `offset` (fewer when the file no longer holds them).
+  uint64_t stored_size() const;
+  std::string_view stored(uint64_t offset, uint64_t length, std::string& buffer) const;
   void parse_gzip_header();
   const std::string& chunk(size_t index);
   std::string inflate_chunk(size_t index) const;
@@ -93,7 +102,10 @@ class DictdData {
                          DictionaryError::Kind kind = DictionaryError::Kind::Damaged) const;
   [[noreturn]] void fail_chunk(size_t index, const char* what) const;
 
+  // The stored bytes; a dictzip file opened from a path keeps only its
+  // header here and reads its chunks from m_file.
   std::string m_bytes;
+  std::optional<ReadOnlyFile> m_file;
   std::string m_description;
   Form m_form = Form::Plain;
   uint64_t m_reach = kMaxTextLength;

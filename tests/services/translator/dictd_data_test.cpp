@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "services/translator/dictionary_error.h"
 #include "services/translator/test_dictionary.h"
 
@@ -187,6 +189,82 @@ TEST(DictdData, OpensTheCompressedFileAndFallsBackToThePlainOne) {
   TestDictionary::write_file(scratch.path("words.dict.dz"), TestDictionary::dictzip(text, kChunk));
   EXPECT_EQ(DictdData::open(scratch.path("words").string())->read(0, 5), "entry");
   EXPECT_THROW(DictdData::open(scratch.path("other").string()), DictionaryError);
+}
+
+// Some 400 KB of text that compresses poorly, so that its file is far
+// larger than the header read when it is opened.
+std::string large_text() {
+  std::string text;
+  uint32_t state = 12345;
+  while (text.size() < (400u << 10)) {
+    state = state * 1103515245u + 12345u;
+    text += std::to_string(state >> 8);
+    text += (state & 0x100) ? '\n' : ' ';
+  }
+  return text;
+}
+
+// Opened from a file, a dictzip dictionary reads its chunks from the file
+// as lookups need them.
+class DictzipFile : public ::testing::Test {
+ protected:
+  std::unique_ptr<DictdData> open(const std::string& packed) {
+    TestDictionary::write_file(path(), packed);
+    return DictdData::open_file(path().string());
+  }
+  std::filesystem::path path() { return scratch.path("words.dict.dz"); }
+
+  TestDictionary scratch;
+  const std::string text = large_text();
+  const std::string packed = TestDictionary::dictzip(text, 1024);
+};
+
+TEST_F(DictzipFile, ReadsItsEntriesAndItsWholeTextChecked) {
+  auto data = open(packed);
+  EXPECT_EQ(data->read(text.size() - 30, 30), text.substr(text.size() - 30));
+  EXPECT_EQ(data->read_all(), text);
+  EXPECT_EQ(data->read(0, 5), text.substr(0, 5));
+}
+
+TEST_F(DictzipFile, AChecksumThatDoesNotMatchFailsTheWholeRead) {
+  std::string damaged = packed;
+  damaged[damaged.size() - 8] ^= 0x5A;
+  auto data = open(damaged);
+  EXPECT_EQ(data->read(0, 5), text.substr(0, 5));
+  try {
+    data->read_all();
+    FAIL() << "the damaged checksum went unnoticed";
+  } catch (const DictionaryError& error) {
+    EXPECT_NE(std::string(error.what()).find("checksum"), std::string::npos) << error.what();
+  }
+}
+
+TEST_F(DictzipFile, AFileCutShortAfterOpeningRefusesTheChunksItLost) {
+  auto data = open(packed);
+  EXPECT_EQ(data->read(0, 20), text.substr(0, 20));
+  ASSERT_GT(packed.size(), 128u << 10);  // more than opening reads
+  std::filesystem::resize_file(path(), packed.size() / 2);
+  try {
+    data->read(text.size() - 20, 20);
+    FAIL() << "a chunk the file no longer holds was read";
+  } catch (const DictionaryError& error) {
+    EXPECT_EQ(error.kind(), DictionaryError::Kind::Damaged);
+    EXPECT_NE(std::string(error.what()).find("truncated"), std::string::npos) << error.what();
+  }
+  // What was read before stays readable.
+  EXPECT_EQ(data->read(0, 20), text.substr(0, 20));
+}
+
+TEST_F(DictzipFile, AHeaderLongerThanTheFirstReadIsStillRead) {
+  // A file name of 200 KB stands between the chunk table and the chunks.
+  const size_t count = little16(packed, 20);
+  const size_t name = 22 + 2 * count;
+  const size_t name_end = packed.find('\0', name);
+  std::string long_named =
+      packed.substr(0, name) + std::string(200 << 10, 'n') + packed.substr(name_end);
+  auto data = open(long_named);
+  EXPECT_EQ(data->read(text.size() - 30, 30), text.substr(text.size() - 30));
+  EXPECT_EQ(data->read_all(), text);
 }
 
 }  // namespace prevod
