@@ -1,5 +1,6 @@
 #include "program/line_reader.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -24,6 +25,7 @@ class Pipe {
   bool write(const std::string& text) {
     return ::write(m_fds[1], text.data(), text.size()) == static_cast<ssize_t>(text.size());
   }
+  void never_block_writes() { fcntl(m_fds[1], F_SETFL, fcntl(m_fds[1], F_GETFL) | O_NONBLOCK); }
   void close_write() {
     if (m_fds[1] >= 0) close(m_fds[1]);
     m_fds[1] = -1;
@@ -82,9 +84,13 @@ TEST(LineReader, HandsOverNothingOnceStoppedWhileTheInputGoesOn) {
         got.add(line);
       },
       [&] { got.end(); });
+  // The writer never blocks on a full pipe, so it can be stopped and joined
+  // before its end of the pipe is closed.
+  input.never_block_writes();
   std::atomic<bool> writing{true};
   std::thread writer([&] {
-    while (writing && input.write("now\n")) {
+    while (writing) {
+      if (!input.write("now\n")) std::this_thread::yield();
     }
   });
   got.wait([&] { return got.lines.size() >= 100; });
@@ -92,8 +98,8 @@ TEST(LineReader, HandsOverNothingOnceStoppedWhileTheInputGoesOn) {
   stopped = true;
   reader.reset();
   writing = false;
-  input.close_write();
   writer.join();
+  input.close_write();
   EXPECT_EQ(after_stop, 0);
   EXPECT_FALSE(got.ended) << "a stopped reader reports no end of input";
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
 #include <limits>
 
@@ -177,8 +178,9 @@ std::vector<std::string> states(const EspeakSpeechEngine& engine) {
 
 TEST(EspeakSpeechEngineRecord, KeepsEachTextWithItsFlagsRateAndTimes) {
   Engine e;
-  int64_t clock = 500;
-  e.engine.set_clock([&clock] { return clock; });
+  // Read on the speaker's worker as well.
+  std::atomic<int64_t> clock = 500;
+  e.engine.set_clock([&clock] { return clock.load(); });
   e.engine.set_Rate(4);
   e.engine.Speak("Първо.", SVSFlagsAsync);
   clock = 700;
