@@ -228,6 +228,10 @@ bool ends_with(std::string_view word, std::string_view suffix) {
 // Stems shorter than this are not guessed: "is" is not a form of "i".
 constexpr size_t kShortestStem = 2;
 
+// Verbs in "-ic" that take a "k" have at least this many letters
+// ("panic").
+constexpr size_t kShortestIcStem = 5;
+
 void add(std::vector<std::string>& out, std::string stem) {
   if (stem.size() < kShortestStem) return;
   if (std::find(out.begin(), out.end(), stem) == out.end()) out.push_back(std::move(stem));
@@ -269,6 +273,14 @@ std::vector<std::string> by_rule(std::string_view word) {
   if (ends_with(w, "ily")) add(out, w.substr(0, w.size() - 3) + "y");
   if (ends_with(w, "es")) add(out, w.substr(0, w.size() - 2));
   if (ends_with(w, "s") && !ends_with(w, "ss")) add(out, w.substr(0, w.size() - 1));
+  // A verb in "-ic" takes a "k" before "-ed" and "-ing" ("trafficking",
+  // "panicked"); "ticked" is no form of "tic".
+  if (ends_with(w, "icked") && w.size() >= kShortestIcStem + 3) {
+    add(out, w.substr(0, w.size() - 3));
+  }
+  if (ends_with(w, "icking") && w.size() >= kShortestIcStem + 4) {
+    add(out, w.substr(0, w.size() - 4));
+  }
   if (ends_with(w, "ed")) add_stems(out, w.substr(0, w.size() - 2));
   if (ends_with(w, "ing")) add_stems(out, w.substr(0, w.size() - 3));
   if (ends_with(w, "est")) add_stems(out, w.substr(0, w.size() - 3));

@@ -22,8 +22,9 @@ std::vector<std::string> irregular(std::string_view word);
 
 // Dictionary forms by the regular suffixes: -s, -es, -ies, -'s, -ed, -ied,
 // -ing, -er, -est, -ier, -iest, -ly, -ily, with a doubled final consonant
-// undone and a dropped "e" restored ("running" gives "run", "hoped" gives
-// "hope"). In lower case, longest stem first.
+// undone, a dropped "e" restored and the "k" of "-icked" and "-icking"
+// left out ("running" gives "run", "hoped" gives "hope", "panicked" gives
+// "panic"). In lower case, longest stem first.
 std::vector<std::string> by_rule(std::string_view word);
 
 }  // namespace english_forms

@@ -246,6 +246,13 @@ bool Morphology::is_name(std::string_view word) {
   return name_spelling(spelling(utf8::decode(word), m_language));
 }
 
+bool Morphology::knows(std::string_view word) {
+  if (word.size() > 8 * kLongestWord) return false;
+  const std::u32string spelled = spelling(utf8::decode(word), m_language);
+  if (spelled.empty() || !load()) return false;
+  return m_hunspell->spell(utf8::encode(spelled));
+}
+
 std::vector<std::string> Morphology::readings(std::string_view word) {
   std::vector<std::string> all;
   find_reading(word, [&all](const std::string& reading) {

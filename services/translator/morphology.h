@@ -89,6 +89,10 @@ class Morphology {
   // dictionary every such word reads as a name.
   bool is_name(std::string_view word);
 
+  // Whether hunspell knows a word as it is spelled; false for a word it
+  // cannot check and without a hunspell dictionary.
+  bool knows(std::string_view word);
+
   // Loads the hunspell dictionary now rather than on first use; whether it
   // could be loaded.
   bool load();

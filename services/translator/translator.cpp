@@ -5,6 +5,8 @@
 #include "base/headword_marker.h"
 #include "services/translator/dictionary.h"
 #include "services/translator/dictionary_error.h"
+#include "services/translator/english_compound.h"
+#include "services/translator/english_derivation.h"
 #include "services/translator/english_name_transcription.h"
 #include "services/translator/grammar_words.h"
 #include "services/translator/lookup_text.h"
@@ -18,20 +20,47 @@ namespace prevod {
 namespace {
 
 // The first reading of a word that the book holds, with its translation.
+// The readings refused on the way are added to `refused`.
 template <typename Find>
 std::optional<PhraseTranslator::Reduction> reduce(Morphology& morphology, const std::string& word,
-                                                  Find&& find) {
+                                                  Find&& find, std::vector<std::string>& refused) {
   std::optional<PhraseTranslator::Reduction> found;
   morphology.find_reading(word, [&](const std::string& reading) {
     const std::string key = lookup_text::key(reading);
     if (key.empty()) return false;
     auto translation = find(key);
-    if (!translation) return false;
+    if (!translation) {
+      refused.push_back(reading);
+      return false;
+    }
     found =
         PhraseTranslator::Reduction{std::move(*translation), lookup_text::display_form(reading)};
     return true;
   });
   return found;
+}
+
+std::string lower_ascii(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return out;
+}
+
+// An English word and its readings that the book refused, in lower case
+// and the word first, for the derivations and compounds; nothing for a
+// name or a word longer than any word.
+std::vector<std::string> english_forms_of(Morphology& morphology, const std::string& word,
+                                          const std::vector<std::string>& readings) {
+  if (word.size() > Morphology::kLongestWord || morphology.is_name(word)) return {};
+  std::vector<std::string> forms{lower_ascii(word)};
+  for (const std::string& reading : readings) {
+    std::string form = lower_ascii(reading);
+    if (std::find(forms.begin(), forms.end(), form) == forms.end())
+      forms.push_back(std::move(form));
+  }
+  return forms;
 }
 
 // Words shorter than this get no synonym.
@@ -181,12 +210,27 @@ Translation Translator::translate_words(Language source, Language target,
                                         const PhraseTranslator::Lookup& lookup, int max_words,
                                         std::string_view text) {
   Morphology& forms = morphology(source);
+  const GrammarWords& grammar = grammar_words(source, target);
+  const english_derivation::Known english_word = [&forms](const std::string& word) {
+    return forms.knows(word);
+  };
+  const english_compound::Known grammar_word = [&grammar](const std::string& part) {
+    return grammar.find(part).has_value();
+  };
+  // An English word is tried as an inflected form, then as a derived word,
+  // through a synonym, as a name, and last as a compound: a synonym is
+  // closer to a word than its parts, and a name is no compound
+  // ("Flagstaff").
   const PhraseTranslator phrases(lookup, max_words, [&](const std::string& word) {
-    if (auto reduced = reduce(forms, word, lookup)) return reduced;
-    if (source == Language::English) {
-      if (auto through = through_synonym(target, word)) return through;
-    }
-    return spelled_name(forms, source, target, word);
+    std::vector<std::string> readings;
+    if (auto reduced = reduce(forms, word, lookup, readings)) return reduced;
+    if (source != Language::English) return spelled_name(forms, source, target, word);
+    const std::vector<std::string> english = english_forms_of(forms, word, readings);
+    if (auto derived = english_derivation::translate(english, lookup, english_word)) return derived;
+    if (auto through = through_synonym(target, word)) return through;
+    if (auto name = spelled_name(forms, source, target, word)) return name;
+    if (lookup_text::starts_with_upper(word)) return std::optional<PhraseTranslator::Reduction>();
+    return english_compound::translate(english, lookup, grammar_word);
   });
   return phrases.translation(text);
 }

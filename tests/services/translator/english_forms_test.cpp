@@ -45,6 +45,9 @@ TEST(EnglishForms, RegularSuffixesGiveTheirStems) {
   EXPECT_TRUE(has(by_rule("cats'"), "cat"));
   EXPECT_TRUE(has(by_rule("Quickly"), "quick"));
   EXPECT_FALSE(has(by_rule("glass"), "glas")) << "a double s is no plural";
+  EXPECT_TRUE(has(by_rule("trafficking"), "traffic")) << "the k of -icking";
+  EXPECT_TRUE(has(by_rule("panicked"), "panic")) << "the k of -icked";
+  EXPECT_FALSE(has(by_rule("ticked"), "tic")) << "a short verb keeps its k";
   EXPECT_TRUE(by_rule("is").empty()) << "no one-letter stems";
 }
 

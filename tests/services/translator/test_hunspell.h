@@ -3,10 +3,10 @@
 // Small hunspell dictionaries made by the tests, in the shape of the Debian
 // ones: en_US with a negating prefix, plural, past and -ing suffixes, a
 // noun with two readings ("leaves": "leave" and "leaf") and "running"
-// listed as a word of its own; bg_BG with the definite and plural endings
-// of a feminine noun, an adjective by gender and a verb by person and
-// tense, and forms listed as words of their own, unlinked to their
-// dictionary form ("книгите", "коти").
+// listed as a word of its own, and the compound "strongbox"; bg_BG with the
+// definite and plural endings of a feminine noun, an adjective by gender
+// and a verb by person and tense, and forms listed as words of their own,
+// unlinked to their dictionary form ("книгите", "коти").
 
 #include <filesystem>
 #include <string>
@@ -33,8 +33,8 @@ inline void write_test_hunspell(const std::filesystem::path& directory) {
                              "SFX G e ing e\n"
                              "SFX G 0 ing [^e]\n");
   TestDictionary::write_file(directory / "en_US.dic",
-                             "9\ncat/S\nbox/S\nhappy/U\nleaf/V\nleave/SDG\nwalk/SDG\nrun/S\n"
-                             "running\nwent\n");
+                             "10\ncat/S\nbox/S\nhappy/U\nleaf/V\nleave/SDG\nwalk/SDG\nrun/S\n"
+                             "running\nwent\nstrongbox/S\n");
   TestDictionary::write_file(directory / "bg_BG.aff",
                              "SET UTF-8\n"
                              "TRY аеноиртвслкмпздяубъчгцжхшфйщюь\n"

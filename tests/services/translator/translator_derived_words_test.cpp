@@ -1,0 +1,96 @@
+// English derived words and compounds translated through their bases and
+// parts, on small dictd and hunspell dictionaries made by the tests.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "base/headword_marker.h"
+#include "services/translator/test_dictionary.h"
+#include "services/translator/test_hunspell.h"
+#include "services/translator/translator.h"
+
+namespace prevod {
+
+namespace {
+
+class TranslatorDerivedWordsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    TestDictionary bulgarian;
+    bulgarian.add("arid", "arid <adj>\nсух");
+    bulgarian.add("care", "care <n>\nгрижа");
+    bulgarian.add("air", "air <n>\nвъздух");
+    bulgarian.add("mail", "mail <n>\nпо́ща");
+    bulgarian.add("cat", "cat <n>\nкотка");
+    bulgarian.add("happy", "happy <adj>\nщастлив");
+    bulgarian.add("connect", "connect <v>\nсвързвам");
+    bulgarian.add("box", "box <n>\nкутия");
+    bulgarian.add("strong", "strong <adj>\nсилен");
+    TestDictionary::write_file(m_files.path("freedict-eng-bul.index"), bulgarian.index());
+    TestDictionary::write_file(m_files.path("freedict-eng-bul.dict"), bulgarian.text());
+    TestDictionary russian;
+    russian.add("care", "care <n>\nзабота");
+    TestDictionary::write_file(m_files.path("freedict-eng-rus.index"), russian.index());
+    TestDictionary::write_file(m_files.path("freedict-eng-rus.dict"), russian.text());
+    write_test_hunspell(m_files.directory());
+    m_translator.set_morphology_directory(m_files.directory().string());
+  }
+
+  std::string en_bg(std::string_view text) {
+    return m_translator.translate(Language::English, Language::Bulgarian, text);
+  }
+
+  TestDictionary m_files;
+  Translator m_translator{m_files.directory().string(), Translator::GrammarWordLists::None};
+};
+
+}  // namespace
+
+TEST_F(TranslatorDerivedWordsTest, ADerivedWordIsTranslatedThroughItsBaseAndNamesIt) {
+  EXPECT_EQ(en_bg("aridity"), "сух ⟨arid⟩");
+  EXPECT_EQ(en_bg("aridity's"), "сух ⟨arid⟩") << "through the possessive's reading";
+  EXPECT_EQ(en_bg("reconnect"), "свързвам ⟨connect⟩") << "a prefix";
+  EXPECT_EQ(en_bg("careless"), "без грижа ⟨care⟩") << "-less means without";
+  EXPECT_EQ(m_translator.translate(Language::English, Language::Russian, "careless"),
+            "без забота ⟨care⟩");
+  EXPECT_EQ(en_bg("cat, aridity."), "котка, сух. ⟨arid⟩") << "in a sentence";
+}
+
+TEST_F(TranslatorDerivedWordsTest, ACompoundIsTranslatedPartByPart) {
+  EXPECT_EQ(en_bg("airmail"), "въздух поща ⟨air + mail⟩");
+  EXPECT_EQ(en_bg("airmails"), "въздух поща ⟨air + mail⟩") << "through its dictionary form";
+  EXPECT_EQ(en_bg("strongbox and airmail"),
+            "силен кутия and въздух поща ⟨strong + box, air + mail⟩");
+  EXPECT_EQ(en_bg("catbox"), "котка кутия ⟨cat + box⟩");
+  EXPECT_EQ(en_bg("Airmail"), "Ейрмейл ⟨Airmail (име)⟩")
+      << "a word with a capital is rather a name";
+  EXPECT_EQ(en_bg("Strongbox"), "Strongbox") << "even where hunspell knows it in small letters";
+  EXPECT_EQ(en_bg("airmailing"), "airmailing") << "a verb is not split";
+  EXPECT_EQ(en_bg("xyzmail"), "xyzmail") << "one part alone";
+}
+
+TEST_F(TranslatorDerivedWordsTest, InflectionComesBeforeDerivationAndNegationIsNotDropped) {
+  EXPECT_EQ(en_bg("cats"), "котка ⟨cat⟩");
+  EXPECT_EQ(en_bg("unhappy"), "unhappy") << "never the opposite";
+  EXPECT_EQ(en_bg("unhappiness"), "unhappiness");
+  EXPECT_EQ(en_bg("nonarid"), "nonarid");
+}
+
+TEST_F(TranslatorDerivedWordsTest, TheMarkerIsNotPartOfWhatIsSpokenOrCopied) {
+  const std::string compound = en_bg("airmail");
+  EXPECT_EQ(headword_marker::translation_part(compound), "въздух поща");
+  EXPECT_EQ(std::string(headword_marker::split(compound).headwords), "air + mail");
+  EXPECT_EQ(headword_marker::translation_part(en_bg("careless")), "без грижа");
+}
+
+TEST_F(TranslatorDerivedWordsTest, LongOrStrangeTokensComeBackUnchanged) {
+  std::string long_word;
+  for (int i = 0; i < 2500; ++i) long_word += "airs";
+  EXPECT_EQ(en_bg(long_word), long_word);
+  EXPECT_EQ(en_bg(long_word + "ness"), long_word + "ness");
+  EXPECT_EQ(en_bg("air'mail"), "air'mail");
+  EXPECT_EQ(en_bg("аридность"), "аридность");
+}
+
+}  // namespace prevod
