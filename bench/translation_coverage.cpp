@@ -237,7 +237,7 @@ void time_long_word(Translator& translator) {
   const double whole = micros_since(whole_start);
   std::printf("10,000-letter word: reduction %.1f us (%zu readings), lookup %.1f us (%s)\n",
               reduction, readings, whole, result.text == word ? "unchanged" : "changed");
-  // An English one goes through the derivations and compounds as well.
+  // An English one goes through the synonyms and derivations as well.
   std::string english;
   for (int i = 0; i < 2500; ++i) english += "airs";
   english += "ness";

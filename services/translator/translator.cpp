@@ -5,7 +5,6 @@
 #include "base/headword_marker.h"
 #include "services/translator/dictionary.h"
 #include "services/translator/dictionary_error.h"
-#include "services/translator/english_compound.h"
 #include "services/translator/english_derivation.h"
 #include "services/translator/english_name_transcription.h"
 #include "services/translator/grammar_words.h"
@@ -48,9 +47,9 @@ std::string lower_ascii(std::string_view text) {
   return out;
 }
 
-// An English word and its readings that the book refused, in lower case
-// and the word first, for the derivations and compounds; nothing for a
-// name or a word longer than any word.
+// An English word and the readings of it that the dictionary refused, in
+// lower case and the word first, for the derivations; nothing for a name
+// or a word longer than any word.
 std::vector<std::string> english_forms_of(Morphology& morphology, const std::string& word,
                                           const std::vector<std::string>& readings) {
   if (word.size() > Morphology::kLongestWord || morphology.is_name(word)) return {};
@@ -210,27 +209,22 @@ Translation Translator::translate_words(Language source, Language target,
                                         const PhraseTranslator::Lookup& lookup, int max_words,
                                         std::string_view text) {
   Morphology& forms = morphology(source);
-  const GrammarWords& grammar = grammar_words(source, target);
   const english_derivation::Known english_word = [&forms](const std::string& word) {
     return forms.knows(word);
   };
-  const english_compound::Known grammar_word = [&grammar](const std::string& part) {
-    return grammar.find(part).has_value();
-  };
-  // An English word is tried as an inflected form, then as a derived word,
-  // through a synonym, as a name, and last as a compound: a synonym is
-  // closer to a word than its parts, and a name is no compound
-  // ("Flagstaff").
+  // An English word is tried as an inflected form, through a synonym, as a
+  // derived word and last as a name: a synonym keeps the word's own sense,
+  // which a derivation's base may lose ("stressful" is not "to stress").
+  // Closed compounds are not split: the dictionary's first sense of a part
+  // is too often not the compound's ("hilltop" is no spinning top).
   const PhraseTranslator phrases(lookup, max_words, [&](const std::string& word) {
     std::vector<std::string> readings;
     if (auto reduced = reduce(forms, word, lookup, readings)) return reduced;
     if (source != Language::English) return spelled_name(forms, source, target, word);
     const std::vector<std::string> english = english_forms_of(forms, word, readings);
-    if (auto derived = english_derivation::translate(english, lookup, english_word)) return derived;
     if (auto through = through_synonym(target, word)) return through;
-    if (auto name = spelled_name(forms, source, target, word)) return name;
-    if (lookup_text::starts_with_upper(word)) return std::optional<PhraseTranslator::Reduction>();
-    return english_compound::translate(english, lookup, grammar_word);
+    if (auto derived = english_derivation::translate(english, lookup, english_word)) return derived;
+    return spelled_name(forms, source, target, word);
   });
   return phrases.translation(text);
 }

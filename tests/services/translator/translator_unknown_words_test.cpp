@@ -26,6 +26,8 @@ class TranslatorUnknownWordsTest : public ::testing::Test {
     bulgarian.add("so what", "so what <interj>\nе");
     bulgarian.add("cougar", "cougar <n>\nпу́ма");
     bulgarian.add("walk", "walk <v>\nвървя́");
+    bulgarian.add("stress", "stress <v>\nстреси́рам");
+    bulgarian.add("harrowing", "harrowing <adj>\nмъчи́телен");
     TestDictionary::write_file(m_files.path("freedict-eng-bul.index"), bulgarian.index());
     TestDictionary::write_file(m_files.path("freedict-eng-bul.dict"), bulgarian.text());
     TestDictionary russian;
@@ -35,6 +37,10 @@ class TranslatorUnknownWordsTest : public ::testing::Test {
     TestDictionary wordnet;
     wordnet.add("puma", "puma\n    n 1: a large cat [syn: {puma}, {cougar}]");
     wordnet.add("cougar", "cougar\n    n 1: a large cat [syn: {cougar}, {puma}]");
+    wordnet.add("stressful",
+                "stressful\n    adj 1: extremely irritating [syn: {stressful}, {harrowing}]");
+    wordnet.add("harrowing",
+                "harrowing\n    adj 1: extremely distressing [syn: {harrowing}, {stressful}]");
     TestDictionary::write_file(m_files.path("wn.index"), wordnet.index());
     TestDictionary::write_file(m_files.path("wn.dict"), wordnet.text());
     write_test_hunspell(m_files.directory());
@@ -96,7 +102,7 @@ TEST_F(TranslatorUnknownWordsTest, TranslatesARareEnglishWordThroughASynonym) {
   EXPECT_EQ(en_bg("puma"), "пума ⟨≈ cougar⟩");
   EXPECT_EQ(en_bg("pumas"), "пума ⟨≈ cougar⟩") << "through its dictionary form";
   EXPECT_EQ(en_bg("Puma"), "Пума ⟨Puma (име)⟩") << "a capitalised word is taken for a name";
-  EXPECT_EQ(m_translator.synonyms(Language::Bulgarian).size(), 1u);
+  EXPECT_EQ(m_translator.synonyms(Language::Bulgarian).size(), 2u);
   EXPECT_TRUE(m_notices.empty());
 }
 
@@ -161,6 +167,13 @@ TEST(TranslatorWithoutWordNet, WorksWithoutSynonymsAndSaysNothing) {
   damaged.set_notice([&](const std::string& notice) { notices.push_back(notice); });
   EXPECT_EQ(damaged.translate(Language::English, Language::Bulgarian, "puma"), "puma");
   EXPECT_EQ(notices.size(), 1u) << "a WordNet that is there but unreadable is worth a notice";
+}
+
+TEST_F(TranslatorUnknownWordsTest, ASynonymKeepsTheWordsSenseBetterThanItsBase) {
+  // "stressful" could also be read as "stress" with "-ful"; the synonym
+  // says what the word means.
+  EXPECT_EQ(en_bg("stressful"), "мъчителен ⟨≈ harrowing⟩");
+  EXPECT_EQ(en_bg("stresses"), "стресирам ⟨stress⟩") << "an inflected form keeps its headword";
 }
 
 }  // namespace prevod
