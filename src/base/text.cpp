@@ -83,6 +83,18 @@ std::string replace_all(std::string_view text, std::string_view from, std::strin
   return out;
 }
 
+std::vector<std::string> split(std::string_view text, char separator) {
+  std::vector<std::string> parts;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find(separator, start);
+    if (end == std::string_view::npos) end = text.size();
+    parts.emplace_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return parts;
+}
+
 std::string to_cp1251(std::string_view utf8) {
   std::string out;
   for (size_t i = 0; i < utf8.size();) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace prevod {
 
@@ -24,6 +25,10 @@ int32_t length(std::string_view utf8);
 std::string left(std::string_view utf8, int32_t count);
 // Every occurrence of `from` replaced by `to`.
 std::string replace_all(std::string_view text, std::string_view from, std::string_view to);
+// The parts of a text between separators ("a.b" gives "a" and "b"); a
+// separator at the very end ends the last part rather than begin an empty
+// one, and an empty text has no parts.
+std::vector<std::string> split(std::string_view text, char separator);
 // The text in the Windows-1251 (Cyrillic ANSI) code page; characters it has
 // no byte for become '?'.
 std::string to_cp1251(std::string_view utf8);

@@ -21,14 +21,6 @@ namespace prevod {
 
 namespace {
 
-std::vector<std::string> split(const std::string& text, char separator) {
-  std::vector<std::string> parts;
-  std::string part;
-  std::istringstream in(text);
-  while (std::getline(in, part, separator)) parts.push_back(part);
-  return parts;
-}
-
 std::string number(double value) {
   return text::format_number(value);
 }
@@ -74,7 +66,7 @@ void Console::act(const std::function<void()>& action) {
 
 std::string Console::with_control(const std::string& path,
                                   const std::function<std::string(Window&, Control&)>& action) {
-  std::vector<std::string> parts = split(path, '.');
+  std::vector<std::string> parts = text::split(path, '.');
   if (parts.size() != 2) return "error: expected Form.Control";
   if (!known_window(parts[0])) return "error: no window " + parts[0];
   Window* window = loaded_window(parts[0]);
@@ -92,7 +84,7 @@ Window* Console::loaded_window(const std::string& name) const {
 }
 
 std::string Console::get(const std::string& path) {
-  std::vector<std::string> parts = split(path, '.');
+  std::vector<std::string> parts = text::split(path, '.');
   if (parts.size() == 2) {
     if (Window* window = loaded_window(parts[0])) {
       if (auto value = window->property(parts[1])) return one_line(*value);
@@ -196,7 +188,7 @@ std::optional<std::string> Console::execute(const std::string& line) {
   std::getline(in, rest);
   if (!rest.empty() && rest.front() == ' ') rest.erase(0, 1);
   if (command.empty() || command[0] == '#') return std::nullopt;
-  std::vector<std::string> args = split(rest, ' ');
+  std::vector<std::string> args = text::split(rest, ' ');
   if (std::optional<std::string> answer = run_desktop_command(command, rest, args)) return answer;
   return run(command, rest, args);
 }

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <sstream>
 
 #include "base/simulated_loop.h"
 #include "base/text.h"
@@ -14,18 +13,10 @@ namespace prevod {
 
 namespace {
 
-std::vector<std::string> split(const std::string& text, char separator) {
-  std::vector<std::string> parts;
-  std::string part;
-  std::istringstream in(text);
-  while (std::getline(in, part, separator)) parts.push_back(part);
-  return parts;
-}
-
 // "Ctrl+C", "Shift+Tab", "Enter".
 bool parse_key(const std::string& design, uint8_t& code, bool& shift, bool& ctrl) {
   shift = ctrl = false;
-  std::vector<std::string> parts = split(design, '+');
+  std::vector<std::string> parts = text::split(design, '+');
   if (parts.empty()) return false;
   for (size_t i = 0; i + 1 < parts.size(); ++i) {
     if (key_code(parts[i].c_str()) == vk::SHIFT) {

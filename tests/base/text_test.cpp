@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace prevod {
 
 TEST(TextTest, LengthsAndCutsCountUtf16CodeUnits) {
@@ -22,6 +25,14 @@ TEST(TextTest, MalformedUtf8DecodesAsReplacementCharacters) {
   std::string broken = "a\xC3";
   EXPECT_EQ(text::length(broken), 2);
   EXPECT_EQ(text::to_utf8(text::to_utf16(broken)), "a\xEF\xBF\xBD");
+}
+
+TEST(TextTest, SplitGivesThePartsBetweenSeparators) {
+  using Parts = std::vector<std::string>;
+  EXPECT_EQ(text::split("Form2.Text1.Text", '.'), (Parts{"Form2", "Text1", "Text"}));
+  EXPECT_EQ(text::split("a..b", '.'), (Parts{"a", "", "b"})) << "an empty part between two";
+  EXPECT_EQ(text::split(".a.", '.'), (Parts{"", "a"})) << "none after the last";
+  EXPECT_EQ(text::split("", '.'), Parts{});
 }
 
 TEST(TextTest, ReplaceAllReplacesEveryOccurrence) {

@@ -1,7 +1,6 @@
 #include "platform/page/page_view_builder.h"
 
 #include <algorithm>
-#include <array>
 #include <cctype>
 #include <cmath>
 #include <optional>
@@ -12,41 +11,16 @@
 #include "base/text.h"
 #include "platform/page/page_element.h"
 #include "platform/page/page_node.h"
+#include "platform/page/page_tags.h"
 #include "platform/page/plugin.h"
 
 namespace prevod {
 
 namespace {
 
-template <size_t N>
-bool one_of(std::string_view name, const std::array<std::string_view, N>& names) {
-  return std::find(names.begin(), names.end(), name) != names.end();
-}
-
-// What a browser does not render, as TextExtractor leaves it out.
-constexpr std::array<std::string_view, 14> kNotRendered{
-    "head", "title", "script", "style",    "noscript", "template", "meta",
-    "link", "base",  "param",  "datalist", "noembed",  "noframes", "area"};
-
-// Elements that begin and end a block of text.
-constexpr std::array<std::string_view, 39> kBlock{
-    "address", "article", "aside", "blockquote", "body", "center",   "dd",         "details",
-    "dialog",  "dir",     "div",   "dl",         "dt",   "fieldset", "figcaption", "figure",
-    "footer",  "form",    "h1",    "h2",         "h3",   "h4",       "h5",         "h6",
-    "header",  "hgroup",  "hr",    "li",         "main", "menu",     "nav",        "ol",
-    "pre",     "section", "table", "tr",         "ul",   "p",        "caption"};
-
-constexpr std::array<std::string_view, 4> kPreformatted{"pre", "textarea", "listing", "plaintext"};
-
-constexpr std::array<std::string_view, 3> kBold{"b", "strong", "th"};
-
 // Sizes beyond these are not a layout a person could see.
 constexpr int kLargestPlace = 100000;
 constexpr int kLargestPlugin = 4096;
-
-bool is_blank(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
-}
 
 std::string lower(std::string_view text) {
   std::string result(text);
@@ -63,7 +37,7 @@ int heading_level(std::string_view tag) {
 // nothing for other units and for what is no number.
 std::optional<int> style_pixels(const std::string& value) {
   std::string number = lower(value);
-  while (!number.empty() && is_blank(number.back())) number.pop_back();
+  while (!number.empty() && page_tags::blank(number.back())) number.pop_back();
   if (number.ends_with("px")) number.resize(number.size() - 2);
   double parsed = 0;
   if (number.empty() || !text::parse_number(number, parsed) || !std::isfinite(parsed)) {
@@ -92,7 +66,7 @@ std::string collapsed_text(const PageNode& node) {
   node.walk_descendants([&](const PageNode& child) {
     if (child.kind() != PageNode::Kind::Text) return child.is_element();
     for (char c : child.text()) {
-      if (is_blank(c)) {
+      if (page_tags::blank(c)) {
         space = !out.empty();
         continue;
       }
@@ -178,7 +152,7 @@ class Flows {
     for (size_t i = 0; i <= text.size(); ++i) {
       bool end = i == text.size();
       char c = end ? '\0' : text[i];
-      bool breaks = !end && (style.preformatted ? (c == '\n' || c == '\r') : is_blank(c));
+      bool breaks = !end && (style.preformatted ? (c == '\n' || c == '\r') : page_tags::blank(c));
       if (!end && !breaks) continue;
       put_word(block, text.substr(start, i - start), style);
       start = i + 1;
@@ -258,7 +232,7 @@ class Flows {
   static void trim_end(std::vector<TextRun>& runs) {
     while (!runs.empty()) {
       std::string& last = runs.back().text;
-      while (!last.empty() && is_blank(last.back())) last.pop_back();
+      while (!last.empty() && page_tags::blank(last.back())) last.pop_back();
       if (!last.empty()) return;
       runs.pop_back();
     }
@@ -312,7 +286,7 @@ PageView PageViewBuilder::build(const PageNode& document) {
     const PageElement* element = child.as_element();
     if (element == nullptr) continue;
     const std::string& tag = element->tag();
-    if (one_of(tag, kNotRendered) || element->style().hides()) continue;
+    if (page_tags::not_rendered(tag) || element->style().hides()) continue;
     if (tag == "br") {
       flows.line_break(frame.flow, frame.style);
       continue;
@@ -340,13 +314,14 @@ PageView PageViewBuilder::build(const PageNode& document) {
       if (frame.cell_seen) flows.cell_break(frame.flow, frame.style);
       frame.cell_seen = true;
     }
-    inner.block = one_of(tag, kBlock);
+    inner.block = page_tags::block(tag) || tag == "p" || tag == "caption";
     if (inner.block) flows.end_block(inner.flow);
     int heading = heading_level(tag);
     if (heading != 0) inner.style.heading = heading;
-    inner.style.bold = inner.style.bold || heading != 0 || one_of(tag, kBold);
+    inner.style.bold =
+        inner.style.bold || heading != 0 || tag == "b" || tag == "strong" || tag == "th";
     inner.style.link = inner.style.link || (tag == "a" && element->attribute("href"));
-    inner.style.preformatted = inner.style.preformatted || one_of(tag, kPreformatted);
+    inner.style.preformatted = inner.style.preformatted || page_tags::preformatted(tag);
     stack.push_back(inner);
   }
   return flows.take();

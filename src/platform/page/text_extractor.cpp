@@ -1,39 +1,17 @@
 #include "platform/page/text_extractor.h"
 
 #include <algorithm>
-#include <array>
 #include <string_view>
 #include <utility>
 #include <vector>
 
 #include "platform/page/page_element.h"
 #include "platform/page/page_node.h"
+#include "platform/page/page_tags.h"
 
 namespace prevod {
 
 namespace {
-
-template <size_t N>
-bool one_of(std::string_view name, const std::array<std::string_view, N>& names) {
-  return std::find(names.begin(), names.end(), name) != names.end();
-}
-
-constexpr std::array<std::string_view, 14> kNotRendered{
-    "head", "title", "script", "style",    "noscript", "template", "meta",
-    "link", "base",  "param",  "datalist", "noembed",  "noframes", "area"};
-
-constexpr std::array<std::string_view, 37> kBlock{
-    "address", "article", "aside", "blockquote", "body", "center",   "dd",         "details",
-    "dialog",  "dir",     "div",   "dl",         "dt",   "fieldset", "figcaption", "figure",
-    "footer",  "form",    "h1",    "h2",         "h3",   "h4",       "h5",         "h6",
-    "header",  "hgroup",  "hr",    "li",         "main", "menu",     "nav",        "ol",
-    "pre",     "section", "table", "tr",         "ul"};
-
-constexpr std::array<std::string_view, 4> kPreformatted{"pre", "textarea", "listing", "plaintext"};
-
-bool is_blank(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
-}
 
 // Assembles the text: blanks collapse, required line breaks merge and are
 // dropped at the very start and end.
@@ -41,7 +19,7 @@ class TextBuilder {
  public:
   void text(std::string_view text, bool preformatted) {
     for (char c : text) {
-      if (!preformatted && is_blank(c)) {
+      if (!preformatted && page_tags::blank(c)) {
         if (!m_out.empty() && !m_line_start) m_space = true;
         continue;
       }
@@ -97,7 +75,7 @@ class TextBuilder {
 
 int breaks_around(const PageElement& element) {
   if (element.tag() == "p") return 2;
-  return one_of(element.tag(), kBlock) ? 1 : 0;
+  return page_tags::block(element.tag()) ? 1 : 0;
 }
 
 bool is_cell(const PageElement& element) {
@@ -118,7 +96,7 @@ std::string TextExtractor::inner_text(const PageNode& node, Plugins plugins) {
   std::vector<Step> stack{{&node, 0, 0, false, false}};
   for (const PageNode* up = &node; up != nullptr; up = up->parent()) {
     const PageElement* element = up->as_element();
-    if (element != nullptr && one_of(element->tag(), kPreformatted)) stack[0].preformatted = true;
+    if (element != nullptr && page_tags::preformatted(element->tag())) stack[0].preformatted = true;
   }
   while (!stack.empty()) {
     Step& step = stack.back();
@@ -135,7 +113,7 @@ std::string TextExtractor::inner_text(const PageNode& node, Plugins plugins) {
     }
     const PageElement* element = child.as_element();
     if (element == nullptr) continue;
-    if (one_of(element->tag(), kNotRendered) || element->style().hides()) continue;
+    if (page_tags::not_rendered(element->tag()) || element->style().hides()) continue;
     if (element->tag() == "br") {
       builder.line_break();
       continue;
@@ -156,7 +134,7 @@ std::string TextExtractor::inner_text(const PageNode& node, Plugins plugins) {
     int breaks = breaks_around(*element);
     builder.require_breaks(breaks);
     stack.push_back(
-        Step{element, 0, breaks, preformatted || one_of(element->tag(), kPreformatted), false});
+        Step{element, 0, breaks, preformatted || page_tags::preformatted(element->tag()), false});
   }
   return builder.take();
 }
