@@ -57,8 +57,12 @@ class User32 {
   // Only GWL_WNDPROC is supported: installs the procedure and returns the
   // one it replaced.
   virtual WindowProc SetWindowLongA(uint32_t hWnd, int32_t nIndex, WindowProc dwNewLong) = 0;
-  virtual int32_t CallWindowProcA(const WindowProc& lpPrevWndFunc, uint32_t hWnd, uint32_t Msg,
-                                  int32_t wParam, int32_t lParam) = 0;
+  // Passes a message on to the procedure a window had before; 0 when it
+  // had none. The same on every desktop.
+  int32_t CallWindowProcA(const WindowProc& lpPrevWndFunc, uint32_t hWnd, uint32_t Msg,
+                          int32_t wParam, int32_t lParam) {
+    return lpPrevWndFunc ? lpPrevWndFunc(hWnd, Msg, wParam, lParam) : 0;
+  }
   // 0 when there is no such window.
   virtual uint32_t FindWindowA(const std::string& lpClassName, const std::string* lpWindowName) = 0;
   virtual uint32_t GetWindow(uint32_t hWnd, uint32_t wCmd) = 0;

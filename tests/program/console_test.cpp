@@ -22,6 +22,7 @@
 #include "platform/voice/voice_test_support.h"
 #include "program/console_session.h"
 #include "support/system_fixture.h"
+#include "support/test_pipe.h"
 
 namespace prevod {
 
@@ -148,26 +149,7 @@ TEST(ConsoleSpeech, ReadsTheSameFromTheSimulatedAndTheEspeakEngine) {
             answer.substr(0, answer.find(" || ")));
 }
 
-// A pipe standing in for standard input.
-class Pipe {
- public:
-  Pipe() { EXPECT_EQ(pipe(m_fds), 0); }
-  ~Pipe() {
-    close_write();
-    close(m_fds[0]);
-  }
-  int read_end() const { return m_fds[0]; }
-  void write(const std::string& text) {
-    EXPECT_EQ(::write(m_fds[1], text.data(), text.size()), static_cast<ssize_t>(text.size()));
-  }
-  void close_write() {
-    if (m_fds[1] >= 0) close(m_fds[1]);
-    m_fds[1] = -1;
-  }
-
- private:
-  int m_fds[2] = {-1, -1};
-};
+using Pipe = testing::TestPipe;
 
 // The console session on the wall clock, with a pipe for standard input. A
 // watchdog ends the loop should the session not end it.
@@ -197,7 +179,8 @@ class ConsoleSessionTest : public ::testing::Test {
 };
 
 TEST_F(ConsoleSessionTest, AnswersEachCommandInOrderUntilQuit) {
-  input.write("get Form2.Loaded\n# a comment\n\nget Form9.Loaded\nnow 1\nquit\nget Form2.Loaded\n");
+  EXPECT_TRUE(input.write(
+      "get Form2.Loaded\n# a comment\n\nget Form9.Loaded\nnow 1\nquit\nget Form2.Loaded\n"));
   run();
   EXPECT_FALSE(watchdog_fired);
   ASSERT_EQ(answers.size(), 3u);
@@ -206,7 +189,7 @@ TEST_F(ConsoleSessionTest, AnswersEachCommandInOrderUntilQuit) {
 }
 
 TEST_F(ConsoleSessionTest, TheEndOfTheInputEndsTheLoop) {
-  input.write("ended\nexi");
+  EXPECT_TRUE(input.write("ended\nexi"));
   input.close_write();
   run();
   EXPECT_FALSE(watchdog_fired);
@@ -214,7 +197,7 @@ TEST_F(ConsoleSessionTest, TheEndOfTheInputEndsTheLoop) {
 }
 
 TEST_F(ConsoleSessionTest, CanKeepTheLoopRunningPastTheEndOfTheInput) {
-  input.write("ended\n");
+  EXPECT_TRUE(input.write("ended\n"));
   input.close_write();
   // The program ends the loop itself, a while after the answer: the end of
   // the input must not have ended it first.

@@ -1,6 +1,5 @@
 #include "program/line_reader.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -11,29 +10,12 @@
 #include <thread>
 #include <vector>
 
+#include "support/test_pipe.h"
+
 namespace prevod {
 namespace {
 
-class Pipe {
- public:
-  Pipe() { EXPECT_EQ(pipe(m_fds), 0); }
-  ~Pipe() {
-    close_write();
-    close(m_fds[0]);
-  }
-  int read_end() const { return m_fds[0]; }
-  bool write(const std::string& text) {
-    return ::write(m_fds[1], text.data(), text.size()) == static_cast<ssize_t>(text.size());
-  }
-  void never_block_writes() { fcntl(m_fds[1], F_SETFL, fcntl(m_fds[1], F_GETFL) | O_NONBLOCK); }
-  void close_write() {
-    if (m_fds[1] >= 0) close(m_fds[1]);
-    m_fds[1] = -1;
-  }
-
- private:
-  int m_fds[2] = {-1, -1};
-};
+using Pipe = testing::TestPipe;
 
 // What a reader handed over, and a way to wait for it without sleeping.
 struct Received {
@@ -64,8 +46,8 @@ TEST(LineReader, HandsOverWholeLinesAndTheLastOneAtTheEnd) {
   Received got;
   LineReader reader(
       input.read_end(), [&](const std::string& line) { got.add(line); }, [&] { got.end(); });
-  input.write("get Form2");
-  input.write(".Text3.Text\r\nnow\n\nlast without newline");
+  EXPECT_TRUE(input.write("get Form2"));
+  EXPECT_TRUE(input.write(".Text3.Text\r\nnow\n\nlast without newline"));
   input.close_write();
   got.wait([&] { return got.ended; });
   EXPECT_EQ(got.lines,

@@ -88,6 +88,7 @@ class X11Clipboard::Worker {
   void next_request();
   void finish(std::string answer);
   void fail(std::string why);
+  void end_request(std::string answer, bool failed);
   Time server_time();
 
   void take_ownership(const ClipboardRequest& request);
@@ -245,20 +246,19 @@ void X11Clipboard::Worker::next_request() {
 }
 
 void X11Clipboard::Worker::finish(std::string answer) {
-  std::lock_guard lock(m_mutex);
-  m_current->answer = std::move(answer);
-  m_current->done = true;
-  m_current.reset();
-  m_incremental = false;
-  m_received.clear();
-  m_received.shrink_to_fit();
-  m_answered.notify_all();
+  end_request(std::move(answer), false);
 }
 
 void X11Clipboard::Worker::fail(std::string why) {
+  end_request(std::move(why), true);
+}
+
+// Hands the request its answer (or why it failed) and lets go of what was
+// received for it.
+void X11Clipboard::Worker::end_request(std::string answer, bool failed) {
   std::lock_guard lock(m_mutex);
-  m_current->answer = std::move(why);
-  m_current->failed = true;
+  m_current->answer = std::move(answer);
+  m_current->failed = failed;
   m_current->done = true;
   m_current.reset();
   m_incremental = false;

@@ -41,11 +41,6 @@ WindowProc X11User32::SetWindowLongA(uint32_t hWnd, int32_t nIndex, WindowProc d
   return m_desktop.set_window_proc(hWnd, std::move(dwNewLong));
 }
 
-int32_t X11User32::CallWindowProcA(const WindowProc& lpPrevWndFunc, uint32_t hWnd, uint32_t Msg,
-                                   int32_t wParam, int32_t lParam) {
-  return lpPrevWndFunc ? lpPrevWndFunc(hWnd, Msg, wParam, lParam) : 0;
-}
-
 bool X11User32::tray_host_runs() const {
   return !m_windows.tray_area().isEmpty();
 }

@@ -34,8 +34,6 @@ class X11User32 : public User32 {
   int32_t GetCursorPos(POINTAPI& lpPoint) override;
   int32_t ShowWindow(uint32_t hWnd, int32_t nCmdShow) override;
   WindowProc SetWindowLongA(uint32_t hWnd, int32_t nIndex, WindowProc dwNewLong) override;
-  int32_t CallWindowProcA(const WindowProc& lpPrevWndFunc, uint32_t hWnd, uint32_t Msg,
-                          int32_t wParam, int32_t lParam) override;
   uint32_t FindWindowA(const std::string& lpClassName, const std::string* lpWindowName) override;
   uint32_t GetWindow(uint32_t hWnd, uint32_t wCmd) override;
   int32_t GetClassNameA(uint32_t hWnd, std::string& lpClassName, int32_t nMaxCount) override;

@@ -39,11 +39,6 @@ WindowProc SimUser32::SetWindowLongA(uint32_t hWnd, int32_t nIndex, WindowProc d
   return m_desktop.set_window_proc(hWnd, std::move(dwNewLong));
 }
 
-int32_t SimUser32::CallWindowProcA(const WindowProc& lpPrevWndFunc, uint32_t hWnd, uint32_t Msg,
-                                   int32_t wParam, int32_t lParam) {
-  return lpPrevWndFunc ? lpPrevWndFunc(hWnd, Msg, wParam, lParam) : 0;
-}
-
 uint32_t SimUser32::FindWindowA(const std::string& lpClassName, const std::string*) {
   return m_desktop.find_window(lpClassName);
 }
