@@ -1,11 +1,14 @@
 #include "platform/qt/control_widget.h"
 
 #include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
 #include <string>
 
 #include "base/event_loop.h"
 #include "model/control.h"
 #include "model/window.h"
+#include "platform/qt/caption_painter.h"
 #include "platform/qt/qt_measures.h"
 #include "platform/qt/widget_input.h"
 
@@ -53,6 +56,20 @@ void ControlWidget::act(std::string_view what, const std::function<void(Control&
   WidgetInput::dispatch(m_loop, name, [&] {
     if (!control->window().unloaded()) action(*control);
   });
+}
+
+QRectF ControlWidget::paint_marked_caption(QPainter& painter, const QString& caption,
+                                           const QFont& font, bool enabled) {
+  const ControlSpec& design = control()->design();
+  painter.fillRect(rect(), design.back_color ? qt_color(*design.back_color) : window_color());
+  double side = std::min(13.0, static_cast<double>(height()) - 2);
+  QRectF mark(1.5, (height() - side) / 2, side, side);
+  painter.setRenderHint(QPainter::Antialiasing);
+  QColor fore = design.fore_color ? qt_color(*design.fore_color) : QColor(0, 0, 0);
+  QRectF text(mark.right() + 5, 0, width() - mark.right() - 5, height());
+  CaptionPainter::draw(painter, text, caption, font, enabled ? fore : QColor(128, 128, 128),
+                       Qt::AlignLeft | Qt::AlignVCenter);
+  return mark;
 }
 
 QColor ControlWidget::window_color() const {

@@ -11,7 +11,9 @@
 // A disabled control takes no mouse. Once detached from its control (the
 // window is going) the widget does nothing more with the model.
 
+#include <QFont>
 #include <QRect>
+#include <QString>
 #include <QWidget>
 #include <functional>
 #include <string_view>
@@ -19,6 +21,8 @@
 #include "model/window_layout.h"
 
 class QMouseEvent;
+
+class QPainter;
 
 namespace prevod {
 
@@ -48,6 +52,12 @@ class ControlWidget : public QWidget {
   EventLoop& loop() const { return m_loop; }
   // The colour of the window's own background.
   QColor window_color() const;
+  // The frame of a control drawn as a small mark with its caption beside
+  // it (check boxes, option buttons): paints the background and the
+  // caption, turns antialiasing on and gives the mark's square for the
+  // caller to draw the mark into.
+  QRectF paint_marked_caption(QPainter& painter, const QString& caption, const QFont& font,
+                              bool enabled);
   // A point of the widget in twips from the control's corner.
   static QPointF twips_of(const QPointF& point);
   // The mouse button as the model numbers it: 1 left, 2 right, 4 middle.

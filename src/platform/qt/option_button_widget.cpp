@@ -1,11 +1,9 @@
 #include "platform/qt/option_button_widget.h"
 
 #include <QPainter>
-#include <algorithm>
 
 #include "model/option_button.h"
 #include "model/window.h"
-#include "platform/qt/caption_painter.h"
 #include "platform/qt/qt_measures.h"
 
 namespace prevod {
@@ -26,25 +24,16 @@ void OptionButtonWidget::sync_content() {
 void OptionButtonWidget::paintEvent(QPaintEvent*) {
   if (control() == nullptr) return;
   QPainter painter(this);
-  const ControlSpec& design = control()->design();
-  painter.fillRect(rect(), design.back_color ? qt_color(*design.back_color) : window_color());
-  double side = std::min(13.0, static_cast<double>(height()) - 2);
-  QRectF ring(1.5, (height() - side) / 2, side, side);
-  painter.setRenderHint(QPainter::Antialiasing);
+  QRectF ring = paint_marked_caption(painter, qt_text(m_option->Caption()), m_font, m_enabled);
   painter.setPen(QPen(QColor(96, 104, 120), 1));
   painter.setBrush(QColor(255, 255, 255));
   painter.drawEllipse(ring);
   if (m_value) {
-    double inset = side * 0.28;
+    double inset = ring.width() * 0.28;
     painter.setPen(Qt::NoPen);
     painter.setBrush(m_enabled ? QColor(32, 32, 32) : QColor(140, 140, 140));
     painter.drawEllipse(ring.adjusted(inset, inset, -inset, -inset));
   }
-  QColor caption = design.fore_color ? qt_color(*design.fore_color) : QColor(0, 0, 0);
-  QRectF text(ring.right() + 5, 0, width() - ring.right() - 5, height());
-  CaptionPainter::draw(painter, text, qt_text(m_option->Caption()), m_font,
-                       m_enabled ? caption : QColor(128, 128, 128),
-                       Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 }  // namespace prevod
