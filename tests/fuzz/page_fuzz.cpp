@@ -32,7 +32,10 @@ size_t depth_of(const prevod::PageNode& node) {
   return deepest;
 }
 
-constexpr size_t kSlack = 4;
+// Misnested formatting that the parser moves after it was placed can take
+// content a few levels past the cap; eight is the most seen (the corpus
+// holds that input).
+constexpr size_t kSlack = 8;
 
 }  // namespace
 

@@ -74,6 +74,52 @@ const std::vector<std::string> kNestingPatterns = {
 
 constexpr size_t kSlack = 4;  // misnested formatting moved after it was placed
 
+// Found by fuzzing: lists nested through list items, then bold and link
+// formatting misnested around blocks. The parser moves formatted content
+// deeper after it was placed: seven levels past the cap here, eight when
+// the markup repeats, and no more however often it does.
+const char* const kListsThenMisnestedFormatting =
+    R"html(<li><ul><li><ul><li><ul><li><ul><li><ul><li>><div></b><b><div></b><b><div></b><b><di)html"
+    R"html(v></b><li><ul></b><b><div></b><b><div></b><b><div></b><b><div></b><b><div></b><b><di)html"
+    R"html(v></b><b><div></b><b><div></b><b><div></b><b><div></b><b><div></b><a href><div><a hr)html"
+    R"html(ef><a href><div><a href><a href><div><a href><a href><div><a href><a href><div><a hr)html"
+    R"html(ef><a h{ref><div><a href><a href><div>&<a href>!a href><div><a href><a href><div><a )html"
+    R"html(href><a href><div><a href><a href><div><a href><a href><div><a href><a href><div><a )html"
+    R"html(hre<li><ul><li><ul><li><ul><li><ul><li><ul><li><ul><li><ul><li><ul><lf><a href><div>)html"
+    R"html(<a i><ul><li><ul><li><ul><li><ul><li><ul><li><ul><li><ul><li><ul><li><ul><li><ul><li)html"
+    R"html(><ul><li><ul><li><ul><li><ul><li><ul><li><ul><li><ul><li><ul><li><ul><li><ul><li><ul)html"
+    R"html(><li><uhref><a href><dil><li><ul><li<li><ul><li><ul><li><ul><li><ul><li><ul>v><a hre)html"
+    R"html(<li>><ul><li><uzn><div></<ulf><a href><div><ul><li><ul><li><ul><li><ul><li><ul><li><)html"
+    R"html(ul><li><ul><li><ul><li><ul><li><ul><li>a<div><a href><a href><div><a href><a href><d)html"
+    R"html(iv><a href><a href><div><a href><a href><div><a hre<li><ul><li><ul><li><ul><li><ul><)html"
+    R"html(li><ul><li><ul><li><ul><li><ul><lf><a href><div><a i><ul><li><ul><li><ul><li><ul><li)html"
+    R"html(><ul><li><ul><li><ul><li><ul><li><ul><li><ul><li><ul><li><ul><li><ul><li><ul><li><ul)html"
+    R"html(><li><ul><li><ul><li><ul><li><ul><li><ul><li><ul><li><uhref><a href><dil><li><ul><li)html"
+    R"html(<li><ul><li><ul><li><ul><li><ul><li><ul>v><a hre<li>><ul><li><uzn><div></<ulf><a hre)html"
+    R"html(f><div><ul><li><ul><li><ul><li><ul><li><ul><li><ul><li><ul><li><ul><li><ul><li><ul><)html"
+    R"html(li>anx<div></spa<li><ul><li><ul><li><ul><li><ul><li><ul><li><ul><li><ul><li><ul>n><s)html"
+    R"html(pan><div></span><span><div></span><span><div></span><span><dxiv></span><b><div></b><)html"
+    R"html(b><div></b><b><div></b><b><div></b><b><div></b><b><div></b><b><div></b><b><div></b><)html"
+    R"html(li><ul></b><b><div></b><b><div></b><b><div></b><b><div<ul><li><ul><li><ul><li><ul><l)html"
+    R"html(i><ul><li><ul><li><ul><li><ul><li><ul><li><ul><li><ul><li><ul><li><ul><li><ul><li><u)html"
+    R"html(l><li><ul><li><ul><li><ul><li><ul><li><ul><li><ul><li><ul><li><<li><ul><li><ul><l_><)html"
+    R"html(ul><li><ul><li><ul><li><ul><li><ul><li><ul><li><ulnx<div></spa<li><ul><li><ul><li><u)html"
+    R"html(l><li><ul><li><ul><li><ul><li><ul><li><ul>n><span><div></span><span><div></span><spa)html"
+    R"html(n><div></span><span><dxiv></span><b><div></b><b><div></b><b><div></b><b><div></b><b>)html"
+    R"html(<div></b><b><div></b><b><div></b><b><div></b><li><ul></b><b><div></b><b><div></b><b>)html"
+    R"html(<div></b><b><div<ul><li><ul><li><ul><li><ul><li><ul><li><ul><li><ul><li><ul><li><ul>)html"
+    R"html(<li><ul><li><ul><li><ul><li><ul><li><ul><li><ul><li><ul><li><ul><li><ul><li><ul><li>)html"
+    R"html(<ul><li><ul><li><ul><li><<li><ul><li><ul><l_><ul><li><ul><li><ul><li><ul><li><ul><li)html"
+    R"html(><ul><li><ul><li><uul><li><ul>l<li><><u)html";
+
+TEST(PageDepthCap, ListsAndMisnestedFormattingTogetherStayWithinAFewLevelsOfTheCap) {
+  for (int copies : {1, 20}) {
+    auto document = parse_page(repeat(kListsThenMisnestedFormatting, copies));
+    EXPECT_LE(depth_of(document->node()), HtmlPrepass::kMaxDepth + 8) << copies;
+    EXPECT_GT(depth_of(document->node()), HtmlPrepass::kMaxDepth) << "the input still misnests";
+  }
+}
+
 TEST(PageDepthCap, HoldsForEveryNestingPatternInAPage) {
   for (const std::string& pattern : kNestingPatterns) {
     auto document = parse_page(repeat(pattern, 1000) + "<p id=after>after</p>");
