@@ -57,8 +57,9 @@ bench: deps
 # private X server, five runs each (bench/desktop.sh; some twenty minutes).
 bench-desktop: deps
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release
-	cmake --build build-bench -j $(JOBS) --target prevod window-watch
-	bench/desktop.sh --prevod build-bench/prevod --window-watch build-bench/bench/window-watch
+	cmake --build build-bench -j $(JOBS) --target prevod window-watch tick-floor
+	bench/desktop.sh --prevod build-bench/prevod --window-watch build-bench/bench/window-watch \
+	  --tick-floor build-bench/bench/tick-floor
 
 # A seeded random user for SOAK_HOURS simulated hours, invariants checked
 # throughout; prints the resident memory once an hour.

@@ -16,6 +16,11 @@
 # "Settled": the designed start-up is over (STARTUP_SECONDS after launch)
 # and a whole second then passed in which it used under 1% of one core.
 #
+# Beside them, the floor: bench/tick_floor.cpp, a program that does nothing
+# but wake every 50 ms, as prevod's hover timer does for as long as it runs,
+# measured over the same idle time. No program with that timer can use less
+# CPU on the machine at hand; prevod's idle figure is printed against it.
+#
 # prevod is measured twice: on the real desktop, found by the titles of its
 # windows, and in terminal mode (--terminal), which has no windows. A prevod
 # that maps no window within WINDOW_LIMIT_MS has no real desktop: the script
@@ -29,7 +34,8 @@
 # last, the launch without the delay the program is built to have.
 #
 #   bench/desktop.sh [--runs N] [--idle-seconds S] [--prevod PATH]
-#                    [--window-watch PATH] [--only goldendict|prevod|terminal]...
+#                    [--window-watch PATH] [--tick-floor PATH]
+#                    [--only goldendict|prevod|terminal|floor]...
 #
 # `make bench-desktop` builds what it needs and runs it; a full run takes
 # some twenty minutes.
@@ -40,6 +46,8 @@ set -euo pipefail
 PREVOD_WINDOWS="Form1 Form2 Form3"
 PREVOD_TRANSLATION_WINDOW=Form2
 PREVOD_REVEAL_DELAY_MS=1000
+# The interval of prevod's hover timer, which ticks for as long as it runs.
+PREVOD_HOVER_INTERVAL_MS=50
 # prevod's designed start-up: the voice reader set up, the cover lifted,
 # the warm-up translation read and spoken, with room to spare.
 PREVOD_STARTUP_SECONDS=16
@@ -60,6 +68,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)
 prevod="$root/build/prevod"
 watch="$root/build/bench/window-watch"
+floor="$root/build/bench/tick-floor"
 only=()
 while [ $# -gt 0 ]; do
   case "$1" in
@@ -67,22 +76,25 @@ while [ $# -gt 0 ]; do
     --idle-seconds) IDLE_SECONDS=$2; shift ;;
     --prevod) prevod=$2; shift ;;
     --window-watch) watch=$2; shift ;;
+    --tick-floor) floor=$2; shift ;;
     --only) only+=("$2"); shift ;;
     *) echo "usage: bench/desktop.sh [--runs N] [--idle-seconds S] [--prevod PATH]" \
-         "[--window-watch PATH] [--only goldendict|prevod|terminal]..." >&2; exit 2 ;;
+         "[--window-watch PATH] [--tick-floor PATH] [--only goldendict|prevod|terminal|floor]..." \
+         >&2; exit 2 ;;
   esac
   shift
 done
 
 # Everything runs inside one private X session, which ends with the script.
 if [ -z "${PREVOD_BENCH_SESSION:-}" ]; then
-  args=(--runs "$RUNS" --idle-seconds "$IDLE_SECONDS" --prevod "$prevod" --window-watch "$watch")
+  args=(--runs "$RUNS" --idle-seconds "$IDLE_SECONDS" --prevod "$prevod" --window-watch "$watch"
+    --tick-floor "$floor")
   for o in "${only[@]}"; do args+=(--only "$o"); done
   exec "$root/scripts/x11-session" --wm --tray -- \
     env PREVOD_BENCH_SESSION=1 "$0" "${args[@]}"
 fi
 
-for tool in goldendict "$watch" "$prevod"; do
+for tool in goldendict "$watch" "$prevod" "$floor"; do
   command -v "$tool" >/dev/null || {
     echo "bench-desktop: $tool is missing (scripts/install-deps, make bench-desktop)" >&2; exit 2; }
 done
@@ -331,6 +343,24 @@ if wanted terminal; then
   measure terminal "$PREVOD_STARTUP_SECONDS" -- "${terminal[@]}"
 fi
 
+# The floor: a program that only wakes at the hover timer's interval,
+# measured for IDLE_SECONDS once it has run a second.
+if wanted floor; then
+  for run in $(seq "$RUNS"); do
+    echo "bench-desktop: floor: run $run of $RUNS" >&2
+    "$floor" "$PREVOD_HOVER_INTERVAL_MS" &
+    pid=$!
+    started+=("$pid")
+    sleep 1
+    before=$(cpu_ns "$pid")
+    sleep "$IDLE_SECONDS"
+    after=$(cpu_ns "$pid")
+    stop_tree "$pid"
+    started=("${started[@]/$pid}")
+    idle[floor]+=" $(idle_percent $((after - before)))"
+  done
+fi
+
 # ---- report ---------------------------------------------------------------
 
 echo
@@ -363,6 +393,18 @@ if wanted terminal; then
   echo "prevod --terminal (no windows: launch until mapped does not apply)"
   row "resident memory (MB)" "${rss[terminal]:-}" "%10.1f" "$TARGET_RSS_MB"
   row "idle CPU (% of one core)" "${idle[terminal]:-}" "%10.4f" "$TARGET_IDLE_PERCENT"
+fi
+if wanted floor; then
+  echo "a program that only wakes every $PREVOD_HOVER_INTERVAL_MS ms (the least a timer of prevod's" \
+    "hover interval costs here)"
+  row "idle CPU (% of one core)" "${idle[floor]:-}" "%10.4f"
+  for label in prevod terminal; do
+    wanted "$label" && [ -n "${idle[$label]:-}" ] && [ -n "${idle[floor]:-}" ] || continue
+    awk -v l="$label" -v pi="$(median_of "${idle[$label]}")" -v fi="$(median_of "${idle[floor]}")" \
+      -v t="$TARGET_IDLE_PERCENT" 'BEGIN {
+        printf "%s idle CPU / the floor, medians: %.2f", (l == "prevod") ? "prevod" : "prevod --terminal", (fi > 0) ? pi / fi : 0
+        printf "; the floor alone is %s the %s%% target\n", (fi <= t) ? "within" : "above", t }'
+  done
 fi
 if wanted goldendict && [ -n "${rss[goldendict]:-}" ]; then
   for label in prevod terminal; do

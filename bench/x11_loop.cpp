@@ -4,7 +4,8 @@
 // time per tick over whole seconds of real time. Variants add what the
 // program's polling timers do on each tick: the pointer position (the
 // hover timer) and two button queries (the gesture watcher). For
-// comparison, the same timer on the wall-clock loop of terminal mode.
+// comparison, the same timer on the wall-clock loop of terminal mode, and
+// the floor: a thread that only sleeps from tick to tick.
 
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
@@ -35,6 +36,11 @@ double process_cpu_us() {
 
 // Runs `ticks` ticks of a timer of `interval_ms` on `loop` and reports CPU
 // per tick and the share of one core.
+void report(benchmark::State& state, double cpu_us, double wall_us, int ticks) {
+  state.counters["cpu_us_per_tick"] = cpu_us / ticks;
+  state.counters["core_percent"] = 100.0 * cpu_us / wall_us;
+}
+
 template <typename Loop>
 void measure(benchmark::State& state, Loop& loop, int64_t interval_ms, int ticks,
              const std::function<void()>& on_tick, const std::function<void()>& run) {
@@ -54,8 +60,7 @@ void measure(benchmark::State& state, Loop& loop, int64_t interval_ms, int ticks
     double wall =
         std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - wall_start)
             .count();
-    state.counters["cpu_us_per_tick"] = cpu / ticks;
-    state.counters["core_percent"] = 100.0 * cpu / wall;
+    report(state, cpu, wall, ticks);
   }
 }
 
@@ -101,6 +106,28 @@ BENCHMARK(BM_RealTimeLoopIdleTimer)
     ->Iterations(1)
     ->Unit(benchmark::kSecond)
     ->UseRealTime();
+
+// The floor: a thread that does nothing but sleep until each tick. No loop
+// can wake for a timer for less than this on the machine at hand.
+void BM_BareSleep(benchmark::State& state) {
+  auto interval = std::chrono::milliseconds(state.range(0));
+  int ticks = static_cast<int>(state.range(1));
+  for (auto _ : state) {
+    auto wall_start = std::chrono::steady_clock::now();
+    double cpu_start = process_cpu_us();
+    auto next = wall_start;
+    for (int count = 0; count < ticks; ++count) {
+      next += interval;
+      std::this_thread::sleep_until(next);
+    }
+    double cpu = process_cpu_us() - cpu_start;
+    double wall =
+        std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - wall_start)
+            .count();
+    report(state, cpu, wall, ticks);
+  }
+}
+BENCHMARK(BM_BareSleep)->Args({50, 200})->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 
 }  // namespace
 
