@@ -1,8 +1,7 @@
 // The HTML prepass and the page engine: any bytes as a whole page, then the
 // same bytes written into the page as the inner HTML of an element, with the
 // reads the program makes of pages. However the markup nests, the tree stays
-// within the depth cap (give or take the few levels that misnested
-// formatting can move content after it was placed).
+// within the depth cap.
 
 #include <cstddef>
 #include <cstdint>
@@ -32,18 +31,13 @@ size_t depth_of(const prevod::PageNode& node) {
   return deepest;
 }
 
-// Misnested formatting that the parser moves after it was placed can take
-// content a few levels past the cap; eight is the most seen (the corpus
-// holds that input).
-constexpr size_t kSlack = 8;
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace prevod;
   std::string html(reinterpret_cast<const char*>(data), size);
   auto document = PageDocument::load(html, "http://fuzz.localhost/", nullptr, nullptr);
-  if (depth_of(document->node()) > HtmlPrepass::kMaxDepth + kSlack) std::abort();
+  if (depth_of(document->node()) > HtmlPrepass::kMaxDepth) std::abort();
   try {
     auto all = document->getElementsByTagName("*");
     int32_t count = all->length();
@@ -51,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       auto last = all->Item(count - 1);
       (void)last->InnerText();
       last->set_innerhtml(html);
-      if (depth_of(document->node()) > 2 * (HtmlPrepass::kMaxDepth + kSlack)) std::abort();
+      if (depth_of(document->node()) > 2 * HtmlPrepass::kMaxDepth) std::abort();
       (void)last->innerhtml();
     }
     (void)document->documentelement()->InnerText();

@@ -52,7 +52,11 @@ std::shared_ptr<PageElement> make_element(const GumboElement& source,
 }
 
 // Converts the children of `source` into children of `target`, walking the
-// gumbo tree with an explicit stack.
+// gumbo tree with an explicit stack. An element that would lie deeper than
+// HtmlPrepass::kMaxDepth below `target` is left out and its content goes to
+// its parent: the prepass keeps the markup within that many open elements,
+// but the parser can still move misnested formatting a few levels past them
+// after it was placed.
 void convert_children(const GumboNode& source, PageNode& target,
                       const std::weak_ptr<PageDocument>& owner) {
   struct Step {
@@ -79,6 +83,11 @@ void convert_children(const GumboNode& source, PageNode& target,
     switch (node->type) {
       case GUMBO_NODE_ELEMENT:
       case GUMBO_NODE_TEMPLATE: {
+        // The element would lie as deep as the stack is high.
+        if (stack.size() > HtmlPrepass::kMaxDepth) {
+          stack.push_back(Step{&node->v.element.children, 0, parent});  // `step` is stale
+          break;
+        }
         auto element = make_element(node->v.element, owner);
         PageNode* raw = element.get();
         parent->append_child(std::move(element));

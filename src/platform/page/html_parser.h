@@ -5,7 +5,8 @@
 // nesting depth and the attributes (see there). Whole pages and fragments
 // (the content written into an element) are parsed as a browser would, with
 // the element's tag as the fragment's context. Markup of any shape gives a
-// tree; nothing fails.
+// tree no deeper than HtmlPrepass::kMaxDepth elements below the document or
+// the fragment's element; nothing fails.
 
 #include <memory>
 #include <string_view>

@@ -17,7 +17,9 @@
 //   that what follows becomes its sibling, or a formatting element waiting
 //   to be opened again is dropped. Browsers cap the depth of their trees
 //   alike. The parser rescans its open elements at every tag, so without the
-//   cap deep markup takes it minutes.
+//   cap deep markup takes it minutes. The parser can still move misnested
+//   formatting a few levels past the cap after it was placed; HtmlParser
+//   leaves out any element that would lie deeper, so no tree is.
 // - A page (or a piece of markup written into one) holds at most
 //   kMaxElements elements written in its markup; later start tags are left
 //   out and what they held stays as text. The parser's work grows with the

@@ -4,6 +4,8 @@
 // it, a site serving fixed pages that records loads and fragments, and a
 // harness holding a browser on a simulated loop.
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -119,6 +121,22 @@ inline std::shared_ptr<PageDocument> parse_page(std::string_view html,
 inline std::shared_ptr<Element> item(HtmlDocument& document, const std::string& tag,
                                      int32_t index) {
   return document.getElementsByTagName(tag)->Item(index);
+}
+
+// How many elements deep the tree under `node` goes, counted down to the
+// deepest element.
+inline size_t depth_of(const PageNode& node) {
+  size_t deepest = 0;
+  std::vector<std::pair<const PageNode*, size_t>> stack{{&node, 0}};
+  while (!stack.empty()) {
+    auto [current, depth] = stack.back();
+    stack.pop_back();
+    deepest = std::max(deepest, depth);
+    for (const auto& child : current->children()) {
+      if (child->is_element()) stack.emplace_back(child.get(), depth + 1);
+    }
+  }
+  return deepest;
 }
 
 inline KeyEvent key(uint8_t code, bool shift = false, bool down = true) {
