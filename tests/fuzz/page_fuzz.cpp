@@ -7,34 +7,16 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "base/runtime_error.h"
+#include "page_test_support.h"
 #include "platform/page/html_prepass.h"
 #include "platform/page/page_document.h"
 #include "platform/page/page_element.h"
 
-namespace {
-
-size_t depth_of(const prevod::PageNode& node) {
-  size_t deepest = 0;
-  std::vector<std::pair<const prevod::PageNode*, size_t>> stack{{&node, 0}};
-  while (!stack.empty()) {
-    auto [current, depth] = stack.back();
-    stack.pop_back();
-    deepest = std::max(deepest, depth);
-    for (const auto& child : current->children()) {
-      if (child->is_element()) stack.emplace_back(child.get(), depth + 1);
-    }
-  }
-  return deepest;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace prevod;
+  using page_test::depth_of;
   std::string html(reinterpret_cast<const char*>(data), size);
   auto document = PageDocument::load(html, "http://fuzz.localhost/", nullptr, nullptr);
   if (depth_of(document->node()) > HtmlPrepass::kMaxDepth) std::abort();
