@@ -63,13 +63,23 @@ std::string TestDictionary::index() const {
 }
 
 void TestDictionary::write_plain(const std::string& name) const {
-  write_file(path(name + ".index"), index());
-  write_file(path(name + ".dict"), text());
+  write_plain_into(m_directory, name);
+}
+
+void TestDictionary::write_plain_into(const std::filesystem::path& directory,
+                                      const std::string& name) const {
+  write_file(directory / (name + ".index"), index());
+  write_file(directory / (name + ".dict"), text());
 }
 
 void TestDictionary::write_dictzip(const std::string& name, unsigned chunk_length) const {
-  write_file(path(name + ".index"), index());
-  write_file(path(name + ".dict.dz"), dictzip(text(), chunk_length));
+  write_dictzip_into(m_directory, name, chunk_length);
+}
+
+void TestDictionary::write_dictzip_into(const std::filesystem::path& directory,
+                                        const std::string& name, unsigned chunk_length) const {
+  write_file(directory / (name + ".index"), index());
+  write_file(directory / (name + ".dict.dz"), dictzip(text(), chunk_length));
 }
 
 void TestDictionary::write_file(const std::filesystem::path& path, const std::string& bytes) {

@@ -27,10 +27,14 @@ class TestDictionary {
   std::string text() const;
   std::string index() const;
 
-  // Writes <name>.index and <name>.dict into the scratch directory.
+  // Writes <name>.index and <name>.dict into the scratch directory, or
+  // into another dictionary's.
   void write_plain(const std::string& name) const;
+  void write_plain_into(const std::filesystem::path& directory, const std::string& name) const;
   // Writes <name>.index and <name>.dict.dz in chunks of `chunk_length`.
   void write_dictzip(const std::string& name, unsigned chunk_length) const;
+  void write_dictzip_into(const std::filesystem::path& directory, const std::string& name,
+                          unsigned chunk_length) const;
 
   const std::filesystem::path& directory() const { return m_directory; }
   std::filesystem::path path(const std::string& file) const { return m_directory / file; }

@@ -27,12 +27,10 @@ class TranslatorDerivedWordsTest : public ::testing::Test {
     bulgarian.add("connect", "connect <v>\nсвързвам");
     bulgarian.add("box", "box <n>\nкутия");
     bulgarian.add("strong", "strong <adj>\nсилен");
-    TestDictionary::write_file(m_files.path("freedict-eng-bul.index"), bulgarian.index());
-    TestDictionary::write_file(m_files.path("freedict-eng-bul.dict"), bulgarian.text());
+    bulgarian.write_plain_into(m_files.directory(), "freedict-eng-bul");
     TestDictionary russian;
     russian.add("care", "care <n>\nзабота");
-    TestDictionary::write_file(m_files.path("freedict-eng-rus.index"), russian.index());
-    TestDictionary::write_file(m_files.path("freedict-eng-rus.dict"), russian.text());
+    russian.write_plain_into(m_files.directory(), "freedict-eng-rus");
     write_test_hunspell(m_files.directory());
     m_translator.set_morphology_directory(m_files.directory().string());
   }

@@ -33,12 +33,10 @@ class TranslatorMorphologyTest : public ::testing::Test {
     bulgarian.add("book", "book <n>\nкни́га");
     bulgarian.add("level", "level <n>\nко́та");
     bulgarian.add("a lot", "a lot <adv>\nмного");
-    TestDictionary::write_file(m_files.path("freedict-eng-bul.index"), bulgarian.index());
-    TestDictionary::write_file(m_files.path("freedict-eng-bul.dict"), bulgarian.text());
+    bulgarian.write_plain_into(m_files.directory(), "freedict-eng-bul");
     TestDictionary russian;
     russian.add("cat", "cat /kæt/\nкошка");
-    TestDictionary::write_file(m_files.path("freedict-eng-rus.index"), russian.index());
-    TestDictionary::write_file(m_files.path("freedict-eng-rus.dict"), russian.text());
+    russian.write_plain_into(m_files.directory(), "freedict-eng-rus");
     write_test_hunspell(m_files.directory());
     m_translator.set_morphology_directory(m_files.directory().string());
     m_translator.set_notice([this](const std::string& notice) { m_notices.push_back(notice); });
@@ -141,8 +139,7 @@ TEST(TranslatorWithoutMorphology, AMissingHunspellDictionaryMeansPlainLookupsAnd
   TestDictionary files;
   TestDictionary bulgarian;
   bulgarian.add("cat", "cat <n>\nко́тка");
-  TestDictionary::write_file(files.path("freedict-eng-bul.index"), bulgarian.index());
-  TestDictionary::write_file(files.path("freedict-eng-bul.dict"), bulgarian.text());
+  bulgarian.write_plain_into(files.directory(), "freedict-eng-bul");
   Translator translator(files.directory().string());
   translator.set_morphology_directory((files.directory() / "no-hunspell").string());
   std::vector<std::string> notices;

@@ -26,9 +26,7 @@ class TranslatorSitePageTest : public ::testing::Test {
     TestDictionary words;
     words.add("cat", "cat //kæt// <n>\n1. ко́тка\ndomestic species");
     words.add("hello", "hello //həˈləʊ// <interjection>\n1. здра́сти, здраве́й\ngreeting");
-    TestDictionary::write_file(m_files.path("freedict-eng-bul.index"), words.index());
-    TestDictionary::write_file(m_files.path("freedict-eng-bul.dict.dz"),
-                               TestDictionary::dictzip(words.text(), 64));
+    words.write_dictzip_into(m_files.directory(), "freedict-eng-bul", 64);
     m_sites.add(std::string(TranslatorSite::kHost), m_site);
     m_browser = m_engine.create_browser();
   }

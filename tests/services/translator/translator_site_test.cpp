@@ -20,9 +20,7 @@ class TranslatorSiteTest : public ::testing::Test {
     TestDictionary words;
     words.add("cat", "cat //kæt// <n>\n1. ко́тка\ndomestic species");
     words.add("hello", "hello //həˈləʊ// <interjection>\n1. здра́сти, здраве́й\ngreeting");
-    TestDictionary::write_file(m_files.path("freedict-eng-bul.index"), words.index());
-    TestDictionary::write_file(m_files.path("freedict-eng-bul.dict.dz"),
-                               TestDictionary::dictzip(words.text(), 64));
+    words.write_dictzip_into(m_files.directory(), "freedict-eng-bul", 64);
     m_result = m_document->add("span", "result_box");
     m_source = m_document->add("textarea", "source");
   }

@@ -50,13 +50,11 @@ class TranslatorTest : public ::testing::TestWithParam<Form> {
   }
 
   void write(const TestDictionary& source, const std::string& name) {
-    TestDictionary::write_file(m_files.path(name + ".index"), source.index());
     if (GetParam() == Form::Plain) {
-      TestDictionary::write_file(m_files.path(name + ".dict"), source.text());
+      source.write_plain_into(m_files.directory(), name);
     } else {
       // Small chunks, so entries straddle chunk boundaries.
-      TestDictionary::write_file(m_files.path(name + ".dict.dz"),
-                                 TestDictionary::dictzip(source.text(), 48));
+      source.write_dictzip_into(m_files.directory(), name, 48);
     }
   }
 
@@ -147,8 +145,7 @@ TEST(TranslatorDictionaries, LoadOnFirstUseNotWhenTheTranslatorIsMade) {
   Translator translator(files.directory().string());
   TestDictionary bulgarian;
   add_english_bulgarian(bulgarian);
-  TestDictionary::write_file(files.path("freedict-eng-bul.index"), bulgarian.index());
-  TestDictionary::write_file(files.path("freedict-eng-bul.dict"), bulgarian.text());
+  bulgarian.write_plain_into(files.directory(), "freedict-eng-bul");
   EXPECT_EQ(translator.translate(Language::English, Language::Bulgarian, "cat"), "котка");
 }
 
@@ -157,8 +154,7 @@ TEST(TranslatorDictionaries, AMissingDictionaryIsNamedAndTheOtherStillWorks) {
   TestDictionary russian;
   add_english_russian(russian);
   russian.write_plain("freedict-eng-rus");
-  TestDictionary::write_file(files.path("freedict-eng-rus.index"), russian.index());
-  TestDictionary::write_file(files.path("freedict-eng-rus.dict"), russian.text());
+  russian.write_plain_into(files.directory(), "freedict-eng-rus");
   Translator translator(files.directory().string());
   for (Language source : {Language::English, Language::Bulgarian}) {
     const Language target = source == Language::English ? Language::Bulgarian : Language::English;

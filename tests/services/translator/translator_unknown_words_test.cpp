@@ -28,12 +28,10 @@ class TranslatorUnknownWordsTest : public ::testing::Test {
     bulgarian.add("walk", "walk <v>\nвървя́");
     bulgarian.add("stress", "stress <v>\nстреси́рам");
     bulgarian.add("harrowing", "harrowing <adj>\nмъчи́телен");
-    TestDictionary::write_file(m_files.path("freedict-eng-bul.index"), bulgarian.index());
-    TestDictionary::write_file(m_files.path("freedict-eng-bul.dict"), bulgarian.text());
+    bulgarian.write_plain_into(m_files.directory(), "freedict-eng-bul");
     TestDictionary russian;
     russian.add("cat", "cat\nкошка");
-    TestDictionary::write_file(m_files.path("freedict-eng-rus.index"), russian.index());
-    TestDictionary::write_file(m_files.path("freedict-eng-rus.dict"), russian.text());
+    russian.write_plain_into(m_files.directory(), "freedict-eng-rus");
     TestDictionary wordnet;
     wordnet.add("puma", "puma\n    n 1: a large cat [syn: {puma}, {cougar}]");
     wordnet.add("cougar", "cougar\n    n 1: a large cat [syn: {cougar}, {puma}]");
@@ -41,8 +39,7 @@ class TranslatorUnknownWordsTest : public ::testing::Test {
                 "stressful\n    adj 1: extremely irritating [syn: {stressful}, {harrowing}]");
     wordnet.add("harrowing",
                 "harrowing\n    adj 1: extremely distressing [syn: {harrowing}, {stressful}]");
-    TestDictionary::write_file(m_files.path("wn.index"), wordnet.index());
-    TestDictionary::write_file(m_files.path("wn.dict"), wordnet.text());
+    wordnet.write_plain_into(m_files.directory(), "wn");
     write_test_hunspell(m_files.directory());
     m_translator.set_morphology_directory(m_files.directory().string());
     m_translator.set_notice([this](const std::string& notice) { m_notices.push_back(notice); });
@@ -110,8 +107,7 @@ TEST(TranslatorBadInput, ComesBackAsItWasAndLoadsNoSynonyms) {
   TestDictionary files;
   TestDictionary bulgarian;
   bulgarian.add("cat", "cat <n>\nко́тка");
-  TestDictionary::write_file(files.path("freedict-eng-bul.index"), bulgarian.index());
-  TestDictionary::write_file(files.path("freedict-eng-bul.dict"), bulgarian.text());
+  bulgarian.write_plain_into(files.directory(), "freedict-eng-bul");
   write_test_hunspell(files.directory());
   // A WordNet index without its text: loading it would say so.
   TestDictionary::write_file(files.path("wn.index"), "puma\tA\tZ\n");
@@ -149,8 +145,7 @@ TEST(TranslatorWithoutWordNet, WorksWithoutSynonymsAndSaysNothing) {
   TestDictionary files;
   TestDictionary bulgarian;
   bulgarian.add("cat", "cat <n>\nко́тка");
-  TestDictionary::write_file(files.path("freedict-eng-bul.index"), bulgarian.index());
-  TestDictionary::write_file(files.path("freedict-eng-bul.dict"), bulgarian.text());
+  bulgarian.write_plain_into(files.directory(), "freedict-eng-bul");
   write_test_hunspell(files.directory());
   Translator translator(files.directory().string());
   translator.set_morphology_directory(files.directory().string());
