@@ -155,6 +155,7 @@ TEST(PageBrowserNavigation, AboutBlankIsAnEmptyPage) {
 // --- Error pages ----------------------------------------------------------
 
 struct ErrorCase {
+  const char* name;
   const char* address;
   const char* message;
 };
@@ -177,13 +178,17 @@ TEST_P(PageBrowserErrorPage, SaysWhatFailedAndCompletesOnce) {
 
 INSTANTIATE_TEST_SUITE_P(
     Addresses, PageBrowserErrorPage,
-    ::testing::Values(
-        ErrorCase{"http://example.com/x",
-                  "The page cannot be displayed: no network access to example.com"},
-        ErrorCase{"http://nobody.localhost/", "no site is served at nobody.localhost"},
-        ErrorCase{"http://test.localhost/missing", "test.localhost/missing was not found (404)"},
-        ErrorCase{"test.localhost", "the address \"test.localhost\" is not valid"},
-        ErrorCase{"", "is not valid"}, ErrorCase{"http://<script>/", "is not valid"}));
+    ::testing::Values(ErrorCase{"OutsideHost", "http://example.com/x",
+                                "The page cannot be displayed: no network access to example.com"},
+                      ErrorCase{"UnservedHost", "http://nobody.localhost/",
+                                "no site is served at nobody.localhost"},
+                      ErrorCase{"MissingPage", "http://test.localhost/missing",
+                                "test.localhost/missing was not found (404)"},
+                      ErrorCase{"NoScheme", "test.localhost",
+                                "the address \"test.localhost\" is not valid"},
+                      ErrorCase{"Empty", "", "is not valid"},
+                      ErrorCase{"MarkupInTheHost", "http://<script>/", "is not valid"}),
+    [](const ::testing::TestParamInfo<ErrorCase>& info) { return std::string(info.param.name); });
 
 TEST(PageBrowserErrorPageMarkup, EscapesTheAddressItShows) {
   BrowserHarness h;
