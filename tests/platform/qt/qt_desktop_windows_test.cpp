@@ -149,7 +149,7 @@ TEST_F(X11DesktopWindows, StayOnTopGoesOnAndOffWithoutHidingOrRecreatingTheWindo
     EXPECT_EQ(user32().SetWindowPos(form2.hWnd(), band, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE), 1);
     EXPECT_EQ(desktop->topmost(form2.hWnd()), band == HWND_TOPMOST);
     if (window_manager_runs()) {
-      EXPECT_TRUE(run_until([&] { return above(form2) == (band == HWND_TOPMOST); }, 1000));
+      EXPECT_TRUE(run_until([&] { return above(form2) == (band == HWND_TOPMOST); }, 3000));
     }
     EXPECT_TRUE(holds_at(form2, QRect(0, 0, 487, 209)));
     EXPECT_TRUE(viewable(form2));
@@ -168,7 +168,7 @@ TEST_F(X11DesktopWindows, ATopmostWindowStaysInFrontOfAWindowShownAfterIt) {
   ASSERT_TRUE(run_until([&] { return viewable(form2); }));
   act([&] { form1.Show(); });
   ASSERT_TRUE(run_until([&] { return viewable(form1); }));
-  EXPECT_TRUE(run_until([&] { return stacking_place(form2) > stacking_place(form1); }, 1000))
+  EXPECT_TRUE(run_until([&] { return stacking_place(form2) > stacking_place(form1); }, 3000))
       << stacking_place(form2) << " " << stacking_place(form1);
 }
 

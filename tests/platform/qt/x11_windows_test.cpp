@@ -67,7 +67,7 @@ class X11WindowsTest : public ::testing::Test {
           xprop.waitForFinished();
           return xprop.readAllStandardOutput().contains("_NET_WM_STATE_ABOVE") == wanted;
         },
-        1000);
+        3000);
   }
   bool shown(QWindow& window) {
     return poll_until([&] { return windows.viewable(window); }, 3000);
