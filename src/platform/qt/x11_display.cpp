@@ -2,8 +2,10 @@
 
 #include <signal.h>
 #include <unistd.h>
+#include <xcb/xcb.h>
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QString>
 #include <atomic>
 #include <cstdlib>
@@ -15,6 +17,8 @@ namespace prevod {
 namespace {
 
 QtMessageHandler g_qt_messages = nullptr;
+// Qt's own connection to the server, once Qt has made it.
+std::atomic<xcb_connection_t*> g_qt_connection{nullptr};
 
 // Writes one line and ends the process at once: _exit, because other
 // threads may be inside Xlib, and nothing may wait on the server. Only the
@@ -36,8 +40,15 @@ QtMessageHandler g_qt_messages = nullptr;
 // Qt reports a connection it cannot make, or one that broke, as a message
 // and then aborts, or exits through the atexit handlers while other threads
 // still run; the message is taken as the sign to end at once instead.
+//
+// Qt may also speak of a broken connection before it says it broke: a
+// window icon "exceeds maximum xcb request length 0", a shared memory
+// segment that could not be made. Whatever Qt says once its connection has
+// failed is an echo of the server's going, and ends the program alike.
 void qt_message(QtMsgType type, const QMessageLogContext& context, const QString& message) {
   if (message.contains(QLatin1String("X11 connection broke"))) server_gone();
+  xcb_connection_t* connection = g_qt_connection.load();
+  if (connection != nullptr && xcb_connection_has_error(connection)) server_gone();
   if (message.contains(QLatin1String("could not connect to display"))) {
     const char* name = std::getenv("DISPLAY");
     end_with(std::string("prevod: the X display ") + (name ? name : "") + " does not answer");
@@ -71,6 +82,9 @@ X11Display::X11Display(int& argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "xcb", 1);
   g_qt_messages = qInstallMessageHandler(qt_message);
   m_application = std::make_unique<QApplication>(argc, argv);
+  if (auto* x11 = m_application->nativeInterface<QNativeInterface::QX11Application>()) {
+    g_qt_connection = x11->connection();
+  }
   QApplication::setQuitOnLastWindowClosed(false);
   // A write to a server that has gone would end the process with SIGPIPE,
   // silently; the connection's own error is what tells us instead.
@@ -80,6 +94,7 @@ X11Display::X11Display(int& argc, char** argv) {
 }
 
 X11Display::~X11Display() {
+  g_qt_connection = nullptr;
   m_application.reset();
   qInstallMessageHandler(g_qt_messages);
   g_qt_messages = nullptr;
