@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdlib>
+#include <fstream>
 #include <memory>
 #include <string>
 
@@ -24,12 +25,24 @@ inline bool window_manager_runs() {
 
 // Holds the session's window manager stopped while it lives, so that a
 // window being shown stays on its way to the screen; nothing without one.
+//
+// A window manager grabs the server while it takes a new window in; stopped
+// in the middle of that, it would hold every other client of the server,
+// the test among them, for good. So it is stopped only at a moment when the
+// server still answers another program, and let go on and stopped again
+// otherwise.
 class StoppedWindowManager {
  public:
   StoppedWindowManager() {
     const char* pid = std::getenv("PREVOD_X11_WM_PID");
     m_pid = pid != nullptr ? std::atoi(pid) : 0;
-    if (m_pid > 0) kill(m_pid, SIGSTOP);
+    if (m_pid <= 0) return;
+    for (int attempt = 0; attempt < 50; ++attempt) {
+      kill(m_pid, SIGSTOP);
+      if (is_stopped() && server_answers()) return;
+      kill(m_pid, SIGCONT);
+      spin_until([] { return false; }, 20);
+    }
   }
   ~StoppedWindowManager() { resume(); }
   StoppedWindowManager(const StoppedWindowManager&) = delete;
@@ -41,6 +54,31 @@ class StoppedWindowManager {
   }
 
  private:
+  // Whether the process has come to a stop, looked at for a while.
+  bool is_stopped() const {
+    const std::string path = "/proc/" + std::to_string(m_pid) + "/stat";
+    return poll_until(
+        [&] {
+          std::ifstream stat(path);
+          std::string line;
+          std::getline(stat, line);
+          const size_t end_of_name = line.rfind(')');
+          return end_of_name != std::string::npos && end_of_name + 2 < line.size() &&
+                 line[end_of_name + 2] == 'T';
+        },
+        1000);
+  }
+  // Whether a program of its own can still talk to the server: a grab held
+  // by the stopped window manager would keep it waiting.
+  static bool server_answers() {
+    QProcess xprop;
+    xprop.start("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"});
+    if (xprop.waitForFinished(500)) return true;
+    xprop.kill();
+    xprop.waitForFinished();
+    return false;
+  }
+
   int m_pid = 0;
 };
 
