@@ -34,13 +34,22 @@ double process_cpu_us() {
   return us(usage.ru_utime) + us(usage.ru_stime);
 }
 
-// Runs `ticks` ticks of a timer of `interval_ms` on `loop` and reports CPU
-// per tick and the share of one core.
-void report(benchmark::State& state, double cpu_us, double wall_us, int ticks) {
-  state.counters["cpu_us_per_tick"] = cpu_us / ticks;
-  state.counters["core_percent"] = 100.0 * cpu_us / wall_us;
+// Runs `run`, which makes `ticks` ticks, and reports CPU per tick and the
+// share of one core over its time.
+void report_ticks(benchmark::State& state, int ticks, const std::function<void()>& run) {
+  auto wall_start = std::chrono::steady_clock::now();
+  double cpu_start = process_cpu_us();
+  run();
+  double cpu = process_cpu_us() - cpu_start;
+  double wall =
+      std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - wall_start)
+          .count();
+  state.counters["cpu_us_per_tick"] = cpu / ticks;
+  state.counters["core_percent"] = 100.0 * cpu / wall;
 }
 
+// Runs `ticks` ticks of a timer of `interval_ms` on `loop`, with `on_tick`
+// at each.
 template <typename Loop>
 void measure(benchmark::State& state, Loop& loop, int64_t interval_ms, int ticks,
              const std::function<void()>& on_tick, const std::function<void()>& run) {
@@ -53,14 +62,7 @@ void measure(benchmark::State& state, Loop& loop, int64_t interval_ms, int ticks
       loop.call_at(start + interval_ms * (count + 1), tick);
     };
     loop.call_at(start + interval_ms, tick);
-    auto wall_start = std::chrono::steady_clock::now();
-    double cpu_start = process_cpu_us();
-    run();
-    double cpu = process_cpu_us() - cpu_start;
-    double wall =
-        std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - wall_start)
-            .count();
-    report(state, cpu, wall, ticks);
+    report_ticks(state, ticks, run);
   }
 }
 
@@ -113,18 +115,13 @@ void BM_BareSleep(benchmark::State& state) {
   auto interval = std::chrono::milliseconds(state.range(0));
   int ticks = static_cast<int>(state.range(1));
   for (auto _ : state) {
-    auto wall_start = std::chrono::steady_clock::now();
-    double cpu_start = process_cpu_us();
-    auto next = wall_start;
-    for (int count = 0; count < ticks; ++count) {
-      next += interval;
-      std::this_thread::sleep_until(next);
-    }
-    double cpu = process_cpu_us() - cpu_start;
-    double wall =
-        std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - wall_start)
-            .count();
-    report(state, cpu, wall, ticks);
+    report_ticks(state, ticks, [&] {
+      auto next = std::chrono::steady_clock::now();
+      for (int count = 0; count < ticks; ++count) {
+        next += interval;
+        std::this_thread::sleep_until(next);
+      }
+    });
   }
 }
 BENCHMARK(BM_BareSleep)->Args({50, 200})->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();

@@ -23,6 +23,24 @@ inline bool window_manager_runs() {
   return wm != nullptr && std::string(wm) != "none";
 }
 
+// Runs a program of the session (xdotool, setxkbmap) to its end; true when
+// it succeeded within the limit.
+inline bool run_program(const QString& program, const QStringList& arguments,
+                        int limit_ms = 10000) {
+  QProcess process;
+  process.start(program, arguments);
+  if (!process.waitForFinished(limit_ms)) {
+    process.kill();
+    process.waitForFinished();
+    return false;
+  }
+  return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
+inline bool xdotool(const QStringList& arguments) {
+  return run_program("xdotool", arguments);
+}
+
 // Holds the session's window manager stopped while it lives, so that a
 // window being shown stays on its way to the screen; nothing without one.
 //
@@ -71,33 +89,11 @@ class StoppedWindowManager {
   // Whether a program of its own can still talk to the server: a grab held
   // by the stopped window manager would keep it waiting.
   static bool server_answers() {
-    QProcess xprop;
-    xprop.start("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"});
-    if (xprop.waitForFinished(500)) return true;
-    xprop.kill();
-    xprop.waitForFinished();
-    return false;
+    return run_program("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}, 500);
   }
 
   int m_pid = 0;
 };
-
-// Runs a program of the session (xdotool, setxkbmap) to its end; true when
-// it succeeded.
-inline bool run_program(const QString& program, const QStringList& arguments) {
-  QProcess process;
-  process.start(program, arguments);
-  if (!process.waitForFinished(10000)) {
-    process.kill();
-    process.waitForFinished();
-    return false;
-  }
-  return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
-}
-
-inline bool xdotool(const QStringList& arguments) {
-  return run_program("xdotool", arguments);
-}
 
 // The tests' own editor as another program: one line edit with the given
 // text, focused. It reports what it puts on the clipboard.
